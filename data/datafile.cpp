@@ -1,0 +1,47 @@
+#include "datafile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstring>
+
+const char kDefaultDataFile[] = "./datafile/default.dat";
+
+DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S *image)
+{
+    QFile file(path);
+    // ExistingOnly: a missing file must not be created by the read-write open.
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return DataFileError::CannotOpen;
+    if (file.size() != kImageSize)
+        return DataFileError::WrongSize;
+    const QByteArray bytes = file.read(kImageSize + 1);
+    file.close();
+    if (bytes.size() != kImageSize)
+        return DataFileError::WrongSize;
+    std::memcpy(image->bytes(), bytes.constData(), kImageSize);
+    image->Header.ModelLo = static_cast<uint8_t>(model & 0xFF);
+    image->Header.ModelHi = static_cast<uint8_t>(model >> 8);
+    return DataFileError::None;
+}
+
+DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.isDir() || (info.exists() && !info.isWritable()))
+        return DataFileError::CannotWrite;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return DataFileError::CannotWrite;
+    if (file.write(reinterpret_cast<const char *>(image.bytes()), kImageSize) != kImageSize) {
+        file.cancelWriting();
+        return DataFileError::CannotWrite;
+    }
+    return file.commit() ? DataFileError::None : DataFileError::CannotWrite;
+}
+
+QString HeaderVersionText(const ConnectCnfData_S &header)
+{
+    return QString::asprintf("V%d.%02d", header.VerMajor, header.VerMinor);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "radiodata.h"
+
+#include <QString>
+
+// Data files (*.dat) are the 452-byte image written out byte for byte.
+
+enum class DataFileError {
+    None,
+    CannotOpen,   // missing, locked or not writable
+    WrongSize,    // not exactly 452 bytes
+    CannotWrite,  // could not create, write or replace the file
+};
+
+// Reads a data file into image. The file must exist and open for reading and
+// writing, and be exactly 452 bytes (checked before anything is read). On
+// success offsets 0..1 are replaced by model, little-endian; on failure image
+// is untouched.
+DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S *image);
+
+// Writes the 452 bytes of image to path. The file is replaced atomically: a
+// temporary file in the same folder is written, then renamed over the old
+// one, so a failed save leaves the old file as it was. An existing file that
+// is not writable is left alone and reported as CannotWrite.
+DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image);
+
+// Version from the header, "V" major "." minor as two digits: V1.05, V255.255.
+QString HeaderVersionText(const ConnectCnfData_S &header);
+
+// The default data file loaded at start and by "New".
+extern const char kDefaultDataFile[];

@@ -1,0 +1,126 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>MainWindow</source>
+        <translation>MainWindow</translation>
+    </message>
+    <message>
+        <source>对讲机信息</source>
+        <translation>Radio Info</translation>
+    </message>
+    <message>
+        <source>信道信息</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>整机设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>收音机</source>
+        <translation>FM Radio</translation>
+    </message>
+    <message>
+        <source>发行时间</source>
+        <translation>Released</translation>
+    </message>
+    <message>
+        <source>ReleaseTime</source>
+        <translation>ReleaseTime</translation>
+    </message>
+    <message>
+        <source>发行版本</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>V1.01</source>
+        <translation>V1.01</translation>
+    </message>
+    <message>
+        <source>发行公司</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>ReleaseCompany</source>
+        <translation>ReleaseCompany</translation>
+    </message>
+    <message>
+        <source>本地时间</source>
+        <translation>Local Time</translation>
+    </message>
+    <message>
+        <source>CurrentTime</source>
+        <translation>CurrentTime</translation>
+    </message>
+    <message>
+        <source>文件名</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>FileName</source>
+        <translation>FileName</translation>
+    </message>
+    <message>
+        <source>[文件读取操作]</source>
+        <translation>[Open File]</translation>
+    </message>
+    <message>
+        <source>读取失败,默认文件数据被破坏,请另存为默认文件!</source>
+        <translation>Reading failed: the default file data is damaged, please save it as the default file again!</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Open File</translation>
+    </message>
+    <message>
+        <source>保存文件</source>
+        <translation>Save File</translation>
+    </message>
+    <message>
+        <source>[文件保存操作]</source>
+        <translation>[Save File]</translation>
+    </message>
+    <message>
+        <source>保存失败,默认文件不允许修改,请使用另存为!</source>
+        <translation>Save failed: the default file may not be changed, please use Save As!</translation>
+    </message>
+    <message>
+        <source>保存失败,无法写入文件(%1),原文件保持不变!</source>
+        <translation>Save failed: the file (%1) could not be written; the existing file is unchanged!</translation>
+    </message>
+    <message>
+        <source>保存成功,数据保存到文件(</source>
+        <translation>Saved successfully, data written to the file (</translation>
+    </message>
+</context>
+<context>
+    <name>RADIOINFO_Form</name>
+    <message>
+        <source>Form</source>
+        <translation>Form</translation>
+    </message>
+    <message>
+        <source>机器型号:</source>
+        <translation>Model:</translation>
+    </message>
+    <message>
+        <source>机器版本:</source>
+        <translation>Version:</translation>
+    </message>
+    <message>
+        <source>V0.00</source>
+        <translation>V0.00</translation>
+    </message>
+    <message>
+        <source>频段范围:</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>400Mhz~480Mhz</source>
+        <translation>400Mhz~480Mhz</translation>
+    </message>
+</context>
+</TS>

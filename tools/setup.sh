@@ -1,0 +1,15 @@
+#!/bin/sh
+# Installs what a fresh Debian machine lacks to build, test and run radiocps.
+set -e
+PACKAGES="cmake g++ make qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools fonts-wqy-microhei fp-utils"
+
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+$SUDO apt-get update -qq
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
