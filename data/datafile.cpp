@@ -29,7 +29,12 @@ DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S
 DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image)
 {
     const QFileInfo info(path);
-    if (path.isEmpty() || info.isDir() || (info.exists() && !info.isWritable()))
+    if (path.isEmpty() || info.isDir())
+        return DataFileError::CannotWrite;
+    // A file marked read-only stays as it is, also for a user who could
+    // override the mark.
+    const QFile::Permissions writeBits = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    if (info.exists() && (!info.isWritable() || !(info.permissions() & writeBits)))
         return DataFileError::CannotWrite;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
