@@ -33,7 +33,7 @@ DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image)
         return DataFileError::CannotWrite;
     // A file marked read-only stays as it is, also for a user who could
     // override the mark.
-    const QFile::Permissions writeBits = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    const QFile::Permissions writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (info.exists() && (!info.isWritable() || !(info.permissions() & writeBits)))
         return DataFileError::CannotWrite;
     QSaveFile file(path);
