@@ -1,11 +1,71 @@
 #include "radioset_form.h"
+#include "ui_radioset_form.h"
+
+#include "channels/qlineeditdelegate_inpradfreq.h"
+#include "settings/settingscodec.h"
+
+#include <QHeaderView>
 
 RADIOSET_Form::RADIOSET_Form(QWidget *parent, RadioData_S *data)
-    : QWidget(parent), m_image(data)
+    : QWidget(parent), ui(new Ui::RADIOSET_Form), m_image(data)
 {
+    ui->setupUi(this);
     InitShow();
 }
 
-void RADIOSET_Form::InitShow() {}
-void RADIOSET_Form::UpdData() {}
-void RADIOSET_Form::GetData() {}
+RADIOSET_Form::~RADIOSET_Form()
+{
+    delete ui;
+}
+
+void RADIOSET_Form::InitShow()
+{
+    const QStringList headers = {tr("收音机信道"), tr("频率(Mhz)")};
+    QTableWidget *table = ui->tableWidget;
+    table->setRowCount(0);
+    table->setColumnCount(headers.size());
+    table->setHorizontalHeaderLabels(headers);
+    table->verticalHeader()->hide();
+    table->setColumnWidth(0, 100);
+    table->setColumnWidth(1, 120);
+    table->setFixedSize(250, 560);
+    const QString headerStyle = QStringLiteral(
+        "QHeaderView{font: 10pt; background-color: rgba(255, 255, 255, 0);} "
+        "QHeaderView::section {background-color: rgba(0, 85, 255, 165);color: white;"
+        "border: 1px solid rgb(255, 255, 255, 155);}");
+    for (QHeaderView *header : {table->horizontalHeader(), table->verticalHeader()}) {
+        header->setStyleSheet(headerStyle);
+        header->setSectionResizeMode(QHeaderView::Fixed);
+    }
+    table->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setItemDelegateForColumn(1, new QLineEditDelegate_InpRadFreq(this, kFmLowestHz, kFmHighestHz));
+
+    table->setRowCount(kFmChannels);
+    for (int r = 0; r < kFmChannels; ++r) {
+        table->setRowHeight(r, 30);
+        auto *number = new QTableWidgetItem(QString::asprintf("%02d", r + 1));
+        number->setTextAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        number->setFlags(number->flags() & ~Qt::ItemIsEditable);
+        number->setBackground(QColor(0, 85, 255, 165));
+        table->setItem(r, 0, number);
+        auto *freq = new QTableWidgetItem(QString());
+        freq->setTextAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        table->setItem(r, 1, freq);
+    }
+}
+
+void RADIOSET_Form::UpdData()
+{
+    for (int i = 0; i < kFmChannels; ++i)
+        ui->tableWidget->item(i, 1)->setText(FmWordText(FmWord(*m_image, i)));
+}
+
+void RADIOSET_Form::GetData()
+{
+    QStringList texts;
+    for (int i = 0; i < kFmChannels; ++i)
+        texts << ui->tableWidget->item(i, 1)->text();
+    StoreFmChannels(m_image, texts);
+}
