@@ -1,12 +1,293 @@
 #include "channelinfo_form.h"
+#include "ui_channelinfo_form.h"
 
-CHANNELINFO_Form::CHANNELINFO_Form(QWidget *parent, unsigned int, unsigned int, RadioData_S *image)
-    : QWidget(parent), m_image(image)
+#include "channels/qcomboboxdelegate.h"
+#include "channels/qlineeditdelegate_inputfreq.h"
+
+#include <QColor>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTableWidgetItem>
+
+#include <algorithm>
+
+namespace {
+
+const int kColumnWidths[ChannelColumnCount] = {50, 110, 110, 70, 70, 70, 95, 95, 80, 100};
+const int kRowHeight = 30;
+const QColor kNumberBackground(0, 85, 255, 165);
+const QColor kLockedBackground(Qt::lightGray);
+// Columns that restricted mode locks; scan, lockout and PTT dialling stay editable.
+const int kRestrictedColumns[] = {ColRxFreq, ColTxFreq, ColBandwidth, ColPower, ColTxTone, ColRxTone};
+
+const char kButtonStyle[] =
+        "QPushButton{font-family:Microsoft Yahei;color:white;background-color:rgb(14 , 150 , 254);"
+        "border-radius:10px;}QPushButton:hover{background-color:rgb(44 , 137 , 255);}"
+        "QPushButton:pressed{background-color:rgb(14 , 135 , 228);padding-left:3px;padding-top:3px;}";
+const char kHeaderStyle[] =
+        "QHeaderView{font: 10pt; background-color: rgba(255, 255, 255, 0);} "
+        "QHeaderView::section {background-color: rgba(0, 85, 255, 165);color: white;"
+        "border: 1px solid rgb(255, 255, 255, 155);}";
+
+QTableWidgetItem *CenteredItem(const QString &text = QString())
 {
+    auto *item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    return item;
+}
+
+} // namespace
+
+CHANNELINFO_Form::CHANNELINFO_Form(QWidget *parent, unsigned int startBand, unsigned int endBand,
+                                   RadioData_S *image)
+    : QWidget(parent), ui(new Ui::CHANNELINFO_Form), m_image(image),
+      // The main window hands over the settings integers cast to unsigned:
+      // read them back as signed so a negative band clamps to 0 Hz.
+      m_bandStartHz(BandEdgeHz(static_cast<int>(startBand))),
+      m_bandEndHz(BandEdgeHz(static_cast<int>(endBand)))
+{
+    ui->setupUi(this);
     InitShow();
 }
 
-void CHANNELINFO_Form::InitShow() {}
-void CHANNELINFO_Form::UpdData() {}
-void CHANNELINFO_Form::GetData() {}
-void CHANNELINFO_Form::SetChanAtt(unsigned char, unsigned char) {}
+CHANNELINFO_Form::~CHANNELINFO_Form()
+{
+    delete ui;
+}
+
+void CHANNELINFO_Form::InitShow()
+{
+    const QList<QPushButton *> buttons = {ui->pushButton_Add, ui->pushButton_Del, ui->pushButton_UpMove,
+                                          ui->pushButton_DownMove};
+    ui->pushButton_Add->setFocusPolicy(Qt::NoFocus);
+    ui->pushButton_Del->setFocusPolicy(Qt::NoFocus);
+    for (QPushButton *button : buttons)
+        button->setStyleSheet(QLatin1String(kButtonStyle));
+
+    const QStringList headers = {tr("信道"), tr("接收频率"), tr("发射频率"), tr("带宽"), tr("功率"),
+                                 tr("扫描"), tr("亚音编码"), tr("亚音解码"), tr("遇忙禁发"), tr("PTT拨号")};
+    QTableWidget *table = ui->tableWidget;
+    table->setRowCount(0);
+    table->setColumnCount(ChannelColumnCount);
+    table->setHorizontalHeaderLabels(headers);
+    table->verticalHeader()->setVisible(false);
+    for (int c = 0; c < ChannelColumnCount; ++c)
+        table->setColumnWidth(c, kColumnWidths[c]);
+    table->setFixedSize(875, 550);
+    table->horizontalHeader()->setStyleSheet(QLatin1String(kHeaderStyle));
+    table->verticalHeader()->setStyleSheet(QLatin1String(kHeaderStyle));
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    // Value lists in the page's language; the tone list is built once and
+    // shared by both tone columns.
+    m_lists = MakeChannelValueLists([this](const char *source) { return tr(source); });
+    m_colLists = ChannelColumnListsOf(m_lists);
+    auto *freqEditor = new QLineEditDelegate_InputFreq(this, m_bandStartHz, m_bandEndHz);
+    table->setItemDelegateForColumn(ColRxFreq, freqEditor);
+    table->setItemDelegateForColumn(ColTxFreq, freqEditor);
+    for (int c : {ColBandwidth, ColPower, ColScan, ColBusyLock, ColPttDial})
+        table->setItemDelegateForColumn(c, new QComboBoxDelegate(this, *m_colLists[c]));
+    auto *toneEditor = new QComboBoxDelegate(this, m_lists.tone);
+    table->setItemDelegateForColumn(ColTxTone, toneEditor);
+    table->setItemDelegateForColumn(ColRxTone, toneEditor);
+
+    AddChanRow();
+    table->installEventFilter(this);
+}
+
+void CHANNELINFO_Form::UpdData()
+{
+    ui->tableWidget->setRowCount(0);
+    const QVector<ChannelFields_S> rows = ChannelLoadTable(*m_image, m_maxRows);
+    // Column 1 first: its copy into column 2 is then replaced by the
+    // record's own transmit frequency.
+    static const int kFillOrder[] = {ColRxFreq, ColTxFreq, ColBandwidth, ColPower, ColScan,
+                                     ColBusyLock, ColPttDial, ColTxTone, ColRxTone};
+    for (int i = 0; i < rows.size(); ++i) {
+        AddChanRow();
+        const QStringList texts = ChannelRowTexts(rows.at(i), i, m_colLists);
+        for (int c : kFillOrder)
+            ui->tableWidget->item(i, c)->setText(texts.at(c));
+    }
+}
+
+void CHANNELINFO_Form::GetData()
+{
+    const QTableWidget *table = ui->tableWidget;
+    QVector<ChannelFields_S> rows;
+    rows.reserve(table->rowCount());
+    for (int r = 0; r < table->rowCount(); ++r) {
+        QStringList texts;
+        for (int c = 0; c < ChannelColumnCount; ++c) {
+            const QTableWidgetItem *item = table->item(r, c);
+            texts << (item ? item->text() : QString());
+        }
+        rows << ChannelFieldsFromTexts(texts, m_colLists);
+    }
+    ChannelStoreTable(m_image, rows);
+}
+
+QString CHANNELINFO_Form::GetTabColItemStr(quint16 column, quint16 index) const
+{
+    if (column >= ChannelColumnCount)
+        return QString();
+    return m_colLists[column]->value(index);
+}
+
+int CHANNELINFO_Form::GetTabColItemIndex(quint16 column, const QString &text) const
+{
+    if (column >= ChannelColumnCount)
+        return -1;
+    return m_colLists[column]->indexOf(text);
+}
+
+void CHANNELINFO_Form::SetChanAtt(unsigned char chanNum, unsigned char chanLimit)
+{
+    m_maxRows = std::min<quint16>(chanNum, kMaxChannels);
+    m_editAllowed = chanLimit;
+    if (m_editAllowed == 0) {
+        ui->pushButton_Add->hide();
+        ui->pushButton_Del->hide();
+        ui->pushButton_UpMove->hide();
+        ui->pushButton_DownMove->hide();
+    }
+}
+
+void CHANNELINFO_Form::AddChanRow()
+{
+    QTableWidget *table = ui->tableWidget;
+    if (table->rowCount() >= m_maxRows)
+        return;
+    const int r = table->currentRow() < 0 ? table->rowCount() : table->currentRow() + 1;
+    table->insertRow(r);
+    table->setRowHeight(r, kRowHeight);
+
+    QTableWidgetItem *number = CenteredItem();
+    number->setFlags(number->flags() & ~Qt::ItemIsEditable);
+    number->setBackground(kNumberBackground);
+    table->setItem(r, ColNumber, number);
+
+    const QString freq = ChannelDefaultFreqText(m_bandStartHz, r);
+    table->setItem(r, ColRxFreq, CenteredItem(freq));
+    table->setItem(r, ColTxFreq, CenteredItem(freq));
+    for (int c = ColBandwidth; c < ChannelColumnCount; ++c)
+        table->setItem(r, c, CenteredItem(m_colLists[c]->value(0)));
+
+    if (m_editAllowed == 0) {
+        for (int c : kRestrictedColumns) {
+            QTableWidgetItem *item = table->item(r, c);
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            item->setBackground(kLockedBackground);
+        }
+    }
+    SelectChanRow(r);
+    UpdateChanNum();
+}
+
+void CHANNELINFO_Form::DelChanRow()
+{
+    QTableWidget *table = ui->tableWidget;
+    if (table->rowCount() < 2 || table->currentRow() < 0)
+        return;
+    table->removeRow(table->currentRow());
+    UpdateChanNum();
+}
+
+void CHANNELINFO_Form::ChanMoveUp()
+{
+    const int r = ui->tableWidget->currentRow();
+    if (r <= 0)
+        return;
+    ChannelExchange(static_cast<quint16>(r), static_cast<quint16>(r - 1));
+    SelectChanRow(r - 1);
+}
+
+void CHANNELINFO_Form::ChanMoveDown()
+{
+    const int r = ui->tableWidget->currentRow();
+    if (r < 0 || r >= ui->tableWidget->rowCount() - 1)
+        return;
+    ChannelExchange(static_cast<quint16>(r), static_cast<quint16>(r + 1));
+    SelectChanRow(r + 1);
+}
+
+void CHANNELINFO_Form::ChannelExchange(quint16 a, quint16 b)
+{
+    QTableWidget *table = ui->tableWidget;
+    if (a >= table->rowCount() || b >= table->rowCount())
+        return;
+    // The swap moves both frequencies: no receive-to-transmit copy meanwhile.
+    m_copyRxToTx = false;
+    for (int c = ColRxFreq; c < table->columnCount(); ++c) {
+        QTableWidgetItem *itemA = table->item(a, c);
+        QTableWidgetItem *itemB = table->item(b, c);
+        if (!itemA || !itemB)
+            continue;
+        const QString textA = itemA->text();
+        itemA->setText(itemB->text());
+        itemB->setText(textA);
+    }
+    m_copyRxToTx = true;
+}
+
+void CHANNELINFO_Form::UpdateChanNum()
+{
+    QTableWidget *table = ui->tableWidget;
+    for (int r = 0; r < table->rowCount(); ++r)
+        if (QTableWidgetItem *item = table->item(r, ColNumber))
+            item->setText(QString::asprintf("%02d", r + 1));
+}
+
+void CHANNELINFO_Form::SelectChanRow(int row)
+{
+    // Column 0 is not editable, so making it current opens no editor.
+    ui->tableWidget->setCurrentCell(row, ColNumber);
+}
+
+void CHANNELINFO_Form::on_pushButton_Add_clicked()
+{
+    AddChanRow();
+}
+
+void CHANNELINFO_Form::on_pushButton_Del_clicked()
+{
+    DelChanRow();
+}
+
+void CHANNELINFO_Form::on_pushButton_UpMove_clicked()
+{
+    ChanMoveUp();
+}
+
+void CHANNELINFO_Form::on_pushButton_DownMove_clicked()
+{
+    ChanMoveDown();
+}
+
+void CHANNELINFO_Form::on_tableWidget_cellChanged(int row, int column)
+{
+    if (column != ColRxFreq || !m_copyRxToTx)
+        return;
+    QTableWidgetItem *tx = ui->tableWidget->item(row, ColTxFreq);
+    QTableWidgetItem *rx = ui->tableWidget->item(row, ColRxFreq);
+    if (tx && rx)
+        tx->setText(rx->text());
+}
+
+bool CHANNELINFO_Form::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->tableWidget && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_A || key == Qt::Key_D) {
+            // Restricted mode: the keys do nothing, like the hidden buttons.
+            if (m_editAllowed != 0)
+                (key == Qt::Key_A ? ui->pushButton_Add : ui->pushButton_Del)->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
