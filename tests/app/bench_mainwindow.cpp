@@ -46,8 +46,10 @@ int main(int argc, char **argv)
     QProcess p;
     p.setWorkingDirectory(dir.path());
     p.start(QStringLiteral(RUN_DIR "/radiocps"), QStringList());
-    if (!p.waitForStarted())
+    if (!p.waitForStarted()) {
+        std::fprintf(stderr, "bench_mainwindow: cannot start %s\n", RUN_DIR "/radiocps");
         return 1;
+    }
     QThread::msleep(2000);
     const long kb = peakRssKb(p.processId());
     p.kill();
