@@ -20,7 +20,7 @@
     </message>
     <message>
         <source>尾音消除</source>
-        <translation>Squelch Tail Elimination</translation>
+        <translation>Tail Elimination</translation>
     </message>
     <message>
         <source>声音设置</source>
