@@ -38,8 +38,6 @@ private slots:
     void dtmfEncode();
     void dtmfFieldsLieAtTheirOffsets_data();
     void dtmfFieldsLieAtTheirOffsets();
-    void fmWordText_data();
-    void fmWordText();
     void fmStore_data();
     void fmStore();
     void fmEditorCommit_data();
@@ -136,32 +134,6 @@ void TestSettingsCodec::dtmfFieldsLieAtTheirOffsets()
     QCOMPARE(DtmfCode(image, DtmfCodeId_E(id)), QString("0123456789ABCDEF").left(len));
 }
 
-void TestSettingsCodec::fmWordText_data()
-{
-    QTest::addColumn<int>("word");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("875 is 87.5") << 875 << "87.5";
-    QTest::newRow("650 is the lowest") << 650 << "65.0";
-    QTest::newRow("1080 is the highest") << 1080 << "108.0";
-    QTest::newRow("649 is empty") << 649 << "";
-    QTest::newRow("1081 is empty") << 1081 << "";
-    QTest::newRow("0 is empty") << 0 << "";
-    QTest::newRow("erased 0xFFFF is empty") << 0xFFFF << "";
-}
-
-void TestSettingsCodec::fmWordText()
-{
-    QFETCH(int, word);
-    QFETCH(QString, text);
-    QCOMPARE(FmWordText(uint16_t(word)), text);
-    // Cell text and word convert both ways.
-    bool ok = true;
-    const uint16_t back = FmWordFromCellText(text, &ok);
-    QCOMPARE(ok, !text.isEmpty());
-    if (ok)
-        QCOMPARE(int(back), word);
-}
-
 void TestSettingsCodec::fmStore_data()
 {
     QTest::addColumn<QStringList>("cells");
@@ -223,10 +195,6 @@ void TestSettingsCodec::fmEditorCommit_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("committed");
     QTest::newRow("88.06 rounds to 88.1") << "88.06" << "88.1";
-    QTest::newRow("87.5 stays") << "87.5" << "87.5";
-    QTest::newRow("88.1 stays") << "88.1" << "88.1";
-    QTest::newRow("120 is limited to 108.0") << "120" << "108.0";
-    QTest::newRow("50 is raised to 65.0") << "50" << "65.0";
     QTest::newRow("empty stays empty") << "" << "";
     QTest::newRow("a lone point counts as 0") << "." << "65.0";
     QTest::newRow("99999 MHz does not overflow") << "99999" << "108.0";
