@@ -1,6 +1,11 @@
 #include "platform.h"
 
 #include <QFileInfo>
+#include <QProcess>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 namespace Platform {
 
@@ -14,5 +19,72 @@ QString WithDataFileSuffix(const QString &path)
     return path + QStringLiteral(".dat");
 #endif
 }
+
+bool IsPortEntry(const QString &text, bool inPortMenu)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(inPortMenu)
+    return text.left(3) == QLatin1String("COM");
+#else
+    Q_UNUSED(text)
+    return inPortMenu;
+#endif
+}
+
+bool IsDevicePath(const QString &port)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(port)
+    return false;
+#else
+    if (!port.startsWith(QLatin1String("/dev/")))
+        return false;
+    struct stat st;   // follows links: by-id names are links to the tty node
+    return ::stat(QFile::encodeName(port).constData(), &st) == 0 && S_ISCHR(st.st_mode);
+#endif
+}
+
+PortMenuEntries PortMenuEntriesFor(const QStringList &platformNames, const QString &stored)
+{
+    PortMenuEntries menu;
+    for (int i = platformNames.size() - 1; i >= 0; --i) {
+        if (platformNames.at(i) == stored)
+            menu.checked = menu.names.size();
+        menu.names.append(platformNames.at(i));
+    }
+    if (menu.checked < 0 && IsDevicePath(stored)) {
+        menu.checked = menu.names.size();
+        menu.names.append(stored);
+    }
+    return menu;
+}
+
+void HelpViewer(const QString &helpFile, QString *program, QStringList *arguments)
+{
+#ifdef Q_OS_WIN
+    *program = QStringLiteral("hh.exe");
+    *arguments = QStringList{helpFile};
+#else
+    *program = QStringLiteral("xdg-open");
+    *arguments = QStringList{QFileInfo(helpFile).absoluteFilePath()};
+#endif
+}
+
+std::function<bool(const QString &, const QStringList &, const QString &)> StartDetached =
+        [](const QString &program, const QStringList &arguments, const QString &workingDirectory) {
+            return QProcess::startDetached(program, arguments, workingDirectory);
+        };
+
+std::function<void(QProcess *, const QString &, const QStringList &)> StartProcess =
+        [](QProcess *process, const QString &program, const QStringList &arguments) {
+#ifdef Q_OS_WIN
+            process->start(program, arguments, QIODevice::ReadWrite);
+#else
+            // The opener may wait for the viewer; the viewer outlives the window.
+            process->setProgram(program);
+            process->setArguments(arguments);
+            process->startDetached();
+#endif
+        };
 
 } // namespace Platform

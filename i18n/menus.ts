@@ -1,0 +1,74 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="en_US" sourcelanguage="zh_CN">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>  文件  </source>
+        <translation>  File  </translation>
+    </message>
+    <message>
+        <source>新建</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>  语言  </source>
+        <translation>  Language  </translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>英文</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>端口选择</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>数据通讯</source>
+        <translation>Radio</translation>
+    </message>
+    <message>
+        <source>读频通讯</source>
+        <translation>Read Radio</translation>
+    </message>
+    <message>
+        <source>写频通讯</source>
+        <translation>Write Radio</translation>
+    </message>
+    <message>
+        <source>  帮助  </source>
+        <translation>  Help  </translation>
+    </message>
+    <message>
+        <source>帮助文档</source>
+        <translation>Help Contents</translation>
+    </message>
+    <message>
+        <source>刷新端口</source>
+        <translation>Refresh Ports</translation>
+    </message>
+    <message>
+        <source>[语言切换操作]</source>
+        <translation>[Language Switch]</translation>
+    </message>
+    <message>
+        <source>切换语言需要重新启动程序,未保存的修改将会丢失。现在重新启动吗?</source>
+        <translation>Switching the language restarts the program; unsaved changes are lost. Restart now?</translation>
+    </message>
+</context>
+</TS>
