@@ -24,7 +24,7 @@
     </message>
     <message>
         <source>信道</source>
-        <translation>Channel</translation>
+        <translation>Ch</translation>
     </message>
     <message>
         <source>接收频率</source>
@@ -36,7 +36,7 @@
     </message>
     <message>
         <source>带宽</source>
-        <translation>Bandwidth</translation>
+        <translation>BW</translation>
     </message>
     <message>
         <source>功率</source>
@@ -56,7 +56,7 @@
     </message>
     <message>
         <source>遇忙禁发</source>
-        <translation>Busy Lockout</translation>
+        <translation>Busy Lock</translation>
     </message>
     <message>
         <source>PTT拨号</source>
