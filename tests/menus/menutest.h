@@ -33,7 +33,8 @@ inline QByteArray settings(const QString &port, const QString &language)
 inline QByteArray fileBytes(const QString &path)
 {
     QFile f(path);
-    f.open(QIODevice::ReadOnly);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
     return f.readAll();
 }
 
