@@ -1,0 +1,63 @@
+#pragma once
+
+#include "data/radiodata.h"
+
+#include <QByteArray>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Headless operations on radio data images for radiocps-cli: the image the
+// window would save, decoded fields for dump and diff.
+
+// The image the main window builds after loading `image`: every page decodes
+// its bytes and stores them again into an image filled with 0xFF. Header
+// FF FF FF FF, bytes no page owns 0xFF, at most maxRows channel records
+// (ChanNum), codes outside their lists stored as 0, DTMF codes cut at the
+// first byte above 0x0F, FM words outside 650..1080 dropped.
+RadioData_S NormaliseImage(const RadioData_S &image, int maxRows);
+
+// Image offset of the first memory window byte (offsets 4..451) in which a
+// and b differ; -1 when the windows are equal.
+int FirstWindowDifference(const RadioData_S &a, const RadioData_S &b);
+
+// English text of a page's list item or label given by its source text;
+// texts without a translation (digits, "30S", "1:1", tones) come back as
+// they are.
+QString EnglishText(const char *source);
+
+// One decoded value of an image.
+struct ImageField {
+    QString section;        // "header", "channels", "settings", "dtmf", "fm"
+    QString key;            // stable name within the section ("rxFreq", "SqlLev")
+    int channel = 0;        // 1-based channel of channel and FM fields, else 0
+    QString label;          // English name ("receive frequency")
+    QString text;           // the value as the pages show it, in English
+    QJsonValue json;        // the value for --json
+    int code = -1;          // stored byte of an option, else -1
+    QVector<int> offsets;   // image bytes the value is decoded from
+};
+
+// Every field the pages show, decoded with the page codecs, plus the
+// derived channel count, scan mask, FM mask and FM start channel. Channels
+// are the records in use (ChanCount, at most 22).
+QVector<ImageField> ImageFields(const RadioData_S &image);
+
+// Full name of a field for listings: "channel 03 receive frequency",
+// "settings squelch level".
+QString FieldName(const ImageField &field);
+
+// Readable listing and JSON document of all fields.
+QString DumpText(const RadioData_S &image);
+QByteArray DumpJson(const RadioData_S &image);
+
+// What a window byte is for, e.g. "not used by any page", "channel 03
+// record byte 12". Offsets 0..3 are the header.
+QString ByteOwner(int offset);
+
+// The differences between two images: one line per differing field
+// ("<name>: <a> -> <b>", "-" where a channel exists in one image only),
+// then one line per differing byte that no differing field explains
+// ("0x009C not used by any page: FF -> 00"). Empty when the images are equal.
+QStringList DiffImages(const RadioData_S &a, const RadioData_S &b);

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "channels/channelcodec.h"
+#include "data/radiodata.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Channel plans as CSV in the generic column set of the open radio
+// programming tools:
+//   Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,
+//   DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment
+// UTF-8 (a byte-order mark is skipped), columns found by header name in any
+// order and letter case, missing columns allowed, quoted fields with ""
+// for a quote, lines starting with # ignored.
+//
+// Busy-channel lockout and PTT dialling have no column: the words BCL and
+// PTT-ID in Comment carry them.
+
+extern const char *const kPlanColumns[17];
+
+// One CSV record and the line on which it starts (1-based).
+struct CsvRecord {
+    int line = 0;
+    QStringList fields;
+    bool unterminated = false;   // a quoted field runs to the end of the file
+};
+
+QVector<CsvRecord> ParseCsv(const QByteArray &utf8);
+QByteArray CsvLine(const QStringList &fields);
+
+struct PlanLimits {
+    int maxRows = kMaxChannels;    // ChanNum
+    qint64 bandStartHz = 0;        // StartBand, inclusive
+    qint64 bandEndHz = 0;          // EndBand, exclusive
+};
+
+struct PlanRefusal {
+    int line;
+    QString reason;
+};
+
+struct PlanImport {
+    QString error;                         // the file cannot be a plan; nothing imported
+    int errorLine = 0;
+    QVector<ChannelFields_S> channels;     // channels 1.. in Location order
+    QVector<int> lines;                    // the CSV line of each channel
+    QVector<PlanRefusal> refused;          // by line, in line order
+};
+
+// Rows to channels. A row is refused, with the reason, when the radio
+// cannot hold it: frequency outside the band, Duplex off or unknown, a tone
+// or DCS code the radio's list lacks, an unknown mode, skip or power, or
+// more rows than maxRows. Frequencies go through the channel cell editor's
+// clamp and snap.
+PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits);
+
+// Replaces the channel region of image: the 22 records are filled with 0xFF,
+// then the channels are stored as the channel page stores its rows. Every
+// other byte is left as it is.
+void PutChannelPlan(RadioData_S *image, const QVector<ChannelFields_S> &channels);
+
+// The channels the window shows (at most maxRows) as a plan: Location from
+// 1, Name empty, equal tones as TSQL or DTCS, others as Cross, "split" when
+// transmit differs from receive, power 5.0W or 1.0W, TStep by raster.
+QByteArray ExportChannelPlan(const RadioData_S &image, int maxRows);
