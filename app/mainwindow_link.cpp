@@ -1,10 +1,74 @@
 // Read and write operations of the main window.
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "link/comprocess_form.h"
+#include "link/transfer.h"
+
+#include <QMessageBox>
 
 void MainWindow::SlotRadioReadFreqOp()
 {
+    if (m_linkBusy)
+        return;
+    ui->treeWidget->setFocus(Qt::OtherFocusReason);
+
+    m_linkBusy = true;
+    setEnabled(false);
+    auto *panel = new COMPROCESS_Form(this, 0);
+    panel->show();
+    const int code = panel->PcCpReadFreqOp(&m_image, 0);
+    delete panel;
+    setEnabled(true);
+    m_linkBusy = false;
+
+    const QString title = tr("[读频操作]");
+    switch (code) {
+    case PCCPOP_OK:
+        UpdataRadioData();
+        QMessageBox::about(this, title, tr("读取数据成功!"));
+        break;
+    case PCCPOP_PORT_FAIL:
+        QMessageBox::about(this, title, tr("串口打开失败,请刷新重新选择!"));
+        break;
+    case PCCPOP_WRONG_MODEL:
+        QMessageBox::about(this, title, tr("读取数据失败,非法机型!"));
+        break;
+    default:
+        QMessageBox::about(this, title, tr("读取数据失败,请检查连接线路!"));
+        break;
+    }
 }
 
 void MainWindow::SlotRadioWriteFreqOp()
 {
+    if (m_linkBusy)
+        return;
+    ui->treeWidget->setFocus(Qt::OtherFocusReason);
+    GetRadioData();
+
+    m_linkBusy = true;
+    setEnabled(false);
+    auto *panel = new COMPROCESS_Form(this, 1);
+    panel->show();
+    const int code = panel->PcCpWriteFreqOp(&m_image, m_model);
+    delete panel;
+    setEnabled(true);
+    m_linkBusy = false;
+
+    const QString title = tr("[写频操作]");
+    switch (code) {
+    case PCCPOP_OK:
+        QMessageBox::about(this, title, tr("写入数据成功!"));
+        break;
+    case PCCPOP_PORT_FAIL:
+        QMessageBox::about(this, title, tr("串口打开失败,请刷新重新选择!"));
+        break;
+    case PCCPOP_WRONG_MODEL:
+        QMessageBox::about(this, title, tr("写入数据失败,机型错误!"));
+        break;
+    default:
+        QMessageBox::about(this, title, tr("写入数据失败,请检查连接线路!"));
+        break;
+    }
 }

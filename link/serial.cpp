@@ -1,12 +1,182 @@
 #include "serial.h"
 
+#include <QCoreApplication>
+#include <QDebug>
+#include <QEventLoop>
+#include <QFileInfo>
 #include <QSerialPortInfo>
+#include <QTimer>
+
+#include <cstring>
 
 QString Read_Write_Port = QStringLiteral("COM2");
 
 Serial::Serial(QObject *parent, TPYSERIALLINE_E type)
     : QObject(parent), m_lineType(type)
 {
+    std::memset(m_rxBuf, 0, sizeof(m_rxBuf));
+    m_timer = new QTimer(this);
+    m_timer->setSingleShot(true);
+    // Coarse timers may fire up to 5 % early, which would cut a reply short.
+    m_timer->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &Serial::timerOver);
+}
+
+Serial::~Serial()
+{
+    if (m_port && m_port->isOpen())
+        m_port->close();
+}
+
+bool Serial::SelfOpen()
+{
+    return init_serial_port(Read_Write_Port, QSerialPort::Baud9600, QSerialPort::Data8,
+                            QSerialPort::NoParity, QSerialPort::OneStop, QSerialPort::NoFlowControl);
+}
+
+bool Serial::init_serial_port(const QString &name, int baud, QSerialPort::DataBits dataBits,
+                              QSerialPort::Parity parity, QSerialPort::StopBits stopBits,
+                              QSerialPort::FlowControl flow)
+{
+    // Device paths such as /dev/serial/by-id/... are links to the tty node;
+    // open the node itself so the port's lock names the real device.
+    QString portName = name;
+    if (name.contains(QLatin1Char('/'))) {
+        const QFileInfo info(name);
+        if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
+            portName = info.canonicalFilePath();
+    }
+
+    delete m_port;
+    m_port = new QSerialPort(this);
+    m_port->setPortName(portName);
+    m_port->setBaudRate(baud, QSerialPort::AllDirections);
+    m_port->setDataBits(dataBits);
+    m_port->setParity(parity);
+    m_port->setStopBits(stopBits);
+    m_port->setFlowControl(flow);
+    m_port->setReadBufferSize(kRxBufferSize);
+
+    if (m_port->isOpen())
+        m_port->close();
+    if (!m_port->open(QIODevice::ReadWrite))
+        return false;
+
+    // Pseudo-terminals refuse RTS (UnsupportedOperationError); cables take it.
+    if (!m_port->setRequestToSend(false) || !m_port->setRequestToSend(true))
+        m_port->clearError();
+    m_port->flush();
+    m_port->clearError();
+    m_port->clear(QSerialPort::AllDirections);
+
+    std::memset(m_rxBuf, 0, sizeof(m_rxBuf));
+    m_rxLen = 0;
+
+    connect(m_port, &QSerialPort::readyRead, this, &Serial::readMyCom, Qt::DirectConnection);
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    return true;
+}
+
+void Serial::serial_write(const QString &hexText)
+{
+    QString text = hexText;
+    text.remove(QLatin1Char(' '));
+    const QByteArray bytes = QByteArray::fromHex(text.toLatin1());
+
+    if (!m_port || !m_port->isOpen())
+        return;
+    m_port->flush();
+    m_port->clearError();
+    m_port->clear(QSerialPort::AllDirections);
+    m_port->write(bytes);
+    if (m_firstWrite) {
+        m_firstWrite = false;
+        m_port->waitForBytesWritten(kFirstWriteWaitMs);
+    }
+}
+
+QString Serial::serial_read()
+{
+    m_timeout = false;
+    std::memset(m_rxBuf, 0, sizeof(m_rxBuf));
+    m_rxLen = 0;
+    m_timer->start(kFirstByteWaitMs);
+
+    // Sleeps until the next event; timerOver() ends the wait.
+    QEventLoop loop;
+    m_wait = &loop;
+    if (!m_timeout)
+        loop.exec();
+    m_wait = nullptr;
+
+    const int len = m_rxLen < 0 ? 0 : m_rxLen;
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(m_rxBuf), len).toHex().toUpper());
+}
+
+void Serial::readMyCom()
+{
+    m_timer->start(kGapMs);
+}
+
+void Serial::timerOver()
+{
+    m_timer->stop();
+    if (m_port && m_port->isOpen()) {
+        m_rxLen = static_cast<int32_t>(m_port->read(reinterpret_cast<char *>(m_rxBuf), kRxBufferSize));
+        m_port->flush();
+        m_port->clearError();
+        m_port->clear(QSerialPort::AllDirections);
+    } else {
+        m_rxLen = -1;
+    }
+    m_timeout = true;
+    if (m_wait)
+        m_wait->quit();
+}
+
+void Serial::Pause(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool Serial::SelfWriteReadData(SerialWirteReadData_S *rec)
+{
+    if (!m_port)
+        return false;
+
+    for (;;) {
+        const uint8_t tries = rec->TryNum;
+        if (tries == 0)
+            return false;
+        rec->TryNum = static_cast<uint8_t>(tries - 1);
+
+        const QString request = rec->pWriteText ? *rec->pWriteText : QString();
+        if (!request.isEmpty()) {
+            serial_write(request);
+            qDebug().noquote() << QStringLiteral("串口写入===") + request;
+        }
+        if (!rec->pCheckFunc)
+            return true;
+
+        QString reply = serial_read();
+        if (m_lineType == SERIALLINE_ECHO) {
+            qDebug().noquote() << QStringLiteral("RxDataLen=======") + QString::number(request.length() / 2);
+            if (!request.isEmpty())
+                reply.remove(0, request.length());
+        }
+        qDebug().noquote() << QStringLiteral("串口读取===") + reply;
+
+        if (!reply.isEmpty() && rec->pCheckFunc(reply, rec->pCheckPar))
+            return true;
+
+        // Recover the line: a port that fails to reopen fails the next tries.
+        if (m_port->isOpen())
+            m_port->close();
+        Pause(kReopenPauseMs);
+        SelfOpen();
+    }
 }
 
 QStringList Serial::check_serial_ports()

@@ -1,8 +1,14 @@
 #pragma once
 
 #include <QObject>
+#include <QSerialPort>
 #include <QString>
 #include <QStringList>
+
+#include <cstdint>
+
+class QEventLoop;
+class QTimer;
 
 // The chosen serial port ("COM3", "ttyUSB0" or a device path); every read
 // and write opens the port it names.
@@ -13,18 +19,68 @@ enum TPYSERIALLINE_E {
     SERIALLINE_ECHO = 1,     // the cable echoes the request before the reply
 };
 
-// Serial transport to the radio's programming cable.
+// One write-then-read exchange.
+struct SerialWirteReadData_S {
+    const QString *pWriteText;                                // request as hex text; empty sends nothing
+    void *pCheckPar;                                          // handed unchanged to pCheckFunc
+    bool (*pCheckFunc)(const QString &reply, void *checkPar); // none: done after writing
+    uint8_t TryNum;                                           // tries left, counted down by each try
+};
+
+// Serial transport to the radio's programming cable: 9600 8N1, a reply is
+// the burst of bytes ended by 100 ms of silence, its first byte is awaited
+// for 1000 ms. Waits run a nested event loop, so the GUI keeps painting.
 class Serial : public QObject
 {
     Q_OBJECT
 
 public:
+    static constexpr int kRxBufferSize = 1024;
+    static constexpr int kFirstByteWaitMs = 1000;
+    static constexpr int kGapMs = 100;
+    static constexpr int kReopenPauseMs = 20;
+    static constexpr int kFirstWriteWaitMs = 5000;
+
     Serial(QObject *parent, TPYSERIALLINE_E type);
+    ~Serial() override;
+
+    // Opens Read_Write_Port at 9600 baud, 8 data bits, no parity, 1 stop bit,
+    // no flow control.
+    bool SelfOpen();
+
+    // Opens name (a platform name such as COM3 or ttyUSB0, or a device path,
+    // symbolic links resolved) with the given line settings.
+    bool init_serial_port(const QString &name, int baud, QSerialPort::DataBits dataBits,
+                          QSerialPort::Parity parity, QSerialPort::StopBits stopBits,
+                          QSerialPort::FlowControl flow);
+
+    // Sends the bytes the hex text encodes (spaces ignored).
+    void serial_write(const QString &hexText);
+
+    // Waits for one reply; upper-case hex text, empty when nothing came.
+    QString serial_read();
+
+    // Writes the request and reads replies until the check accepts one or
+    // the tries run out; between tries the port is closed and reopened.
+    bool SelfWriteReadData(SerialWirteReadData_S *rec);
 
     // Names of the serial ports present, in the platform's order.
     QStringList check_serial_ports();
 
+private slots:
+    void readMyCom();
+    void timerOver();
+
 private:
+    void Pause(int ms);
+
     QStringList m_portNames;
     TPYSERIALLINE_E m_lineType;
+    QSerialPort *m_port = nullptr;
+    QTimer *m_timer = nullptr;
+    bool m_firstWrite = true;
+    bool m_timeout = false;
+    uint8_t m_rxBuf[kRxBufferSize];
+    int32_t m_rxLen = 0;
+    QEventLoop *m_wait = nullptr;   // the running reply wait, quit by timerOver()
 };

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "data/radiodata.h"
+
+#include <QWidget>
+
+#include <cstdint>
+
+class Serial;
+
+namespace Ui {
+class COMPROCESS_Form;
+}
+
+// Progress panel of a read or write: a label and a bar, centred over its
+// parent while the operation runs. Owns the operation's Serial.
+class COMPROCESS_Form : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // writeFlag 0: read panel ("读频"), otherwise write panel ("写频").
+    COMPROCESS_Form(QWidget *parent, uint8_t writeFlag);
+    ~COMPROCESS_Form() override;
+
+    // Result codes of PcCpOpResult_E. The second argument is not used.
+    int PcCpReadFreqOp(RadioData_S *image, uint16_t unused);
+    int PcCpWriteFreqOp(RadioData_S *image, uint16_t model);
+
+private:
+    void SetProgress(int value);
+
+    Ui::COMPROCESS_Form *ui;
+    Serial *m_serial = nullptr;
+};

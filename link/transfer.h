@@ -1,0 +1,38 @@
+#pragma once
+
+#include "data/radiodata.h"
+
+#include <functional>
+
+class Serial;
+
+// Result of a read or write operation.
+enum PcCpOpResult_E {
+    PCCPOP_OK = 0,          // handshake, 28 blocks and the end confirmed
+    PCCPOP_PORT_FAIL = 1,   // the serial port could not be opened
+    PCCPOP_WRONG_MODEL = 2, // the handshake data does not carry the model word
+    PCCPOP_LINK_FAIL = 3,   // an exchange got no acceptable confirm within its tries
+};
+
+// Progress bar values: 5 after the handshake, 8, 11, ... 96 after the 28
+// blocks, 100 after the end command.
+using PcCpProgressFunc = std::function<void(int value)>;
+
+// Tries of each exchange.
+constexpr int kConnectTries = 5;
+constexpr int kBlockTries = 2;
+constexpr int kEndTries = 2;
+
+// Bar value after `blocks` confirmed blocks: a single-precision value from
+// 5.0 growing by 3.275862 per block, truncated, low 8 bits.
+int PcCpBlockProgress(int blocks);
+
+// Opens serial on Read_Write_Port, connects (the handshake data goes to the
+// image header), reads the 28 blocks into offsets 4..451 and ends. A failure
+// stops at once: no retry, no end command; the image keeps what arrived.
+int PcCpReadSequence(Serial *serial, RadioData_S *image, const PcCpProgressFunc &progress);
+
+// As the read, but sends offsets 4..451 in 28 block writes. The handshake
+// data overwrites the image header; its model word must equal model, and
+// model must be the model word 0x6B05.
+int PcCpWriteSequence(Serial *serial, RadioData_S *image, uint16_t model, const PcCpProgressFunc &progress);
