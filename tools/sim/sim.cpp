@@ -1,0 +1,493 @@
+// radiocps-sim: an emulated radio on a pseudo-terminal.
+//
+// Opens a pseudo-terminal, prints the path of its port on stdout and answers
+// the programming protocol from a 452-byte image (the layout of a data file):
+//   request  FE A5 cmd a1 a2 N data(N) FD FD
+//   confirm  FE A5 cmd+1 05 6B L data(L) FD
+//   E0 connect (a1 a2 = 05 6B)   -> E1 with model lo, model hi, version major, minor
+//   E2 read block (address hi lo) -> E3 with the 16 bytes of the block
+//   E4 write block + 16 bytes     -> E5
+//   E6 end (a1 a2 = 05 6B)        -> E7
+// Block addresses run 0x0080..0x0230 in steps of 16; image offset = address - 0x7C.
+// Other frames are logged on stderr and left unanswered.
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kImageSize = 452;
+constexpr int kHeaderSize = 4;
+constexpr int kBlockSize = 16;
+constexpr int kWindowBase = 0x0080;
+constexpr int kWindowLast = 0x0230;       // address of the last block
+constexpr int kAddrToOffset = 0x7C;
+constexpr long kByteNs = 1000000000L * 10 / 9600;   // 8N1: 10 bits per byte
+constexpr int kStaleFrameMs = 50;         // an unfinished request older than this is dropped
+
+using Bytes = std::vector<uint8_t>;
+
+volatile sig_atomic_t g_stop = 0;
+
+void OnSignal(int)
+{
+    g_stop = 1;
+}
+
+struct Options {
+    QString imagePath;
+    QString savePath;
+    QString linkPath;
+    int model = 0x6B05;
+    int verMajor = 1;
+    int verMinor = 5;
+    bool silent = false;
+    bool echo = false;
+    bool pace = false;
+    bool trace = false;
+    int badAddrFrom = 0;      // exchange number from which bytes 3..4 are 6B 05; 0: never
+    int garble = 0;           // number of first replies garbled
+    int splitAfter = 0;       // bytes in the first burst; 0: no split
+    int splitGapMs = 200;
+    int delayMs = 0;
+    int shortBlock = -1;      // data bytes of a block read confirm; -1: 16
+    int hangupAfter = 0;      // block exchanges answered before hanging up; 0: never
+    int alterOffset = -1;     // image offset reported with alterValue in block reads
+    int alterValue = 0;
+};
+
+struct State {
+    Options opt;
+    uint8_t image[kImageSize];
+    int master = -1;
+    int slave = -1;
+    int exchanges = 0;        // request frames answered or ignored, from 1
+    int replies = 0;
+    int blocks = 0;           // block exchanges answered
+    long long hangupNs = 0;   // when set: hang up at the next request, or at this time
+};
+
+long long NowNs()
+{
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+// Sleeps until the monotonic time `ns`; false when asked to stop.
+bool SleepUntil(long long ns)
+{
+    timespec ts;
+    ts.tv_sec = static_cast<time_t>(ns / 1000000000LL);
+    ts.tv_nsec = static_cast<long>(ns % 1000000000LL);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR)
+        if (g_stop)
+            return false;
+    return !g_stop;
+}
+
+QString Hex(const Bytes &bytes)
+{
+    QString text;
+    for (uint8_t b : bytes)
+        text += QString::asprintf("%02X", b);
+    return text;
+}
+
+void Trace(const State &st, const char *what, const Bytes &bytes)
+{
+    if (st.opt.trace) {
+        std::fprintf(stderr, "%s %s\n", what, qPrintable(Hex(bytes)));
+        std::fflush(stderr);
+    }
+}
+
+bool LoadImage(const QString &path, uint8_t *image)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "radiocps-sim: cannot open image %s: %s\n", qPrintable(path),
+                     qPrintable(f.errorString()));
+        return false;
+    }
+    const QByteArray data = f.readAll();
+    if (data.size() != kImageSize) {
+        std::fprintf(stderr, "radiocps-sim: image %s has %d bytes, expected %d\n", qPrintable(path),
+                     static_cast<int>(data.size()), kImageSize);
+        return false;
+    }
+    std::memcpy(image, data.constData(), kImageSize);
+    return true;
+}
+
+// The saved header is the handshake data, as a read from this radio gives it.
+void SaveImage(State &st)
+{
+    if (st.opt.savePath.isEmpty())
+        return;
+    st.image[0] = static_cast<uint8_t>(st.opt.model & 0xFF);
+    st.image[1] = static_cast<uint8_t>(st.opt.model >> 8);
+    st.image[2] = static_cast<uint8_t>(st.opt.verMajor);
+    st.image[3] = static_cast<uint8_t>(st.opt.verMinor);
+    QFile f(st.opt.savePath);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || f.write(reinterpret_cast<const char *>(st.image), kImageSize) != kImageSize)
+        std::fprintf(stderr, "radiocps-sim: cannot save image %s: %s\n", qPrintable(st.opt.savePath),
+                     qPrintable(f.errorString()));
+}
+
+// Writes bytes to the master side; waits at most 100 ms for room.
+void WriteAll(State &st, const uint8_t *data, size_t len)
+{
+    while (len > 0 && !g_stop) {
+        const ssize_t n = ::write(st.master, data, len);
+        if (n > 0) {
+            data += n;
+            len -= static_cast<size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EAGAIN) {
+            pollfd pfd{st.master, POLLOUT, 0};
+            if (poll(&pfd, 1, 100) > 0)
+                continue;
+        }
+        std::fprintf(stderr, "radiocps-sim: write to the port failed, %zu bytes dropped\n", len);
+        return;
+    }
+}
+
+// Sends a reply as the line would carry it: after the delay, optionally in
+// two bursts, optionally one byte per 1/960 s.
+void Send(State &st, const Bytes &reply, long long readyNs)
+{
+    long long t = readyNs + static_cast<long long>(st.opt.delayMs) * 1000000LL;
+    if (!SleepUntil(t))
+        return;
+    for (size_t i = 0; i < reply.size(); ++i) {
+        if (st.opt.splitAfter > 0 && i == static_cast<size_t>(st.opt.splitAfter)) {
+            t = NowNs() + static_cast<long long>(st.opt.splitGapMs) * 1000000LL;
+            if (!SleepUntil(t))
+                return;
+        }
+        if (st.opt.pace) {
+            if (!SleepUntil(t))
+                return;
+            t += kByteNs;
+            WriteAll(st, &reply[i], 1);
+        } else {
+            const size_t end = (st.opt.splitAfter > 0 && i < static_cast<size_t>(st.opt.splitAfter))
+                    ? std::min(reply.size(), static_cast<size_t>(st.opt.splitAfter))
+                    : reply.size();
+            WriteAll(st, &reply[i], end - i);
+            i = end - 1;
+        }
+    }
+}
+
+Bytes Confirm(uint8_t cmd, const Bytes &data)
+{
+    Bytes f = {0xFE, 0xA5, cmd, 0x05, 0x6B, static_cast<uint8_t>(data.size())};
+    f.insert(f.end(), data.begin(), data.end());
+    f.push_back(0xFD);
+    return f;
+}
+
+bool ModelAddress(const Bytes &req)
+{
+    return req[3] == 0x05 && req[4] == 0x6B;
+}
+
+// Image offset of the block a request names, or -1.
+int BlockOffset(const Bytes &req)
+{
+    const int addr = (req[3] << 8) | req[4];
+    if (addr < kWindowBase || addr > kWindowLast || (addr - kWindowBase) % kBlockSize)
+        return -1;
+    return addr - kAddrToOffset;
+}
+
+// The line drops: the port disappears under the tool.
+void HangUp(State &st)
+{
+    std::fprintf(stderr, "radiocps-sim: hanging up after block %d\n", st.blocks);
+    ::close(st.master);
+    ::close(st.slave);
+    st.master = st.slave = -1;
+    g_stop = 1;
+}
+
+// Answers one request frame; the frame was complete at readyNs.
+void Handle(State &st, const Bytes &req, long long readyNs)
+{
+    ++st.exchanges;
+    Trace(st, "rx", req);
+    const uint8_t cmd = req[2];
+    const int n = req[5];
+    Bytes reply;
+    bool block = false;
+
+    if (cmd == 0xE0 && n == 0 && ModelAddress(req)) {
+        reply = Confirm(0xE1, {static_cast<uint8_t>(st.opt.model & 0xFF), static_cast<uint8_t>(st.opt.model >> 8),
+                               static_cast<uint8_t>(st.opt.verMajor), static_cast<uint8_t>(st.opt.verMinor)});
+    } else if (cmd == 0xE2 && n == 0 && BlockOffset(req) >= 0) {
+        const int off = BlockOffset(req);
+        Bytes data(st.image + off, st.image + off + kBlockSize);
+        if (st.opt.alterOffset >= off && st.opt.alterOffset < off + kBlockSize)
+            data[static_cast<size_t>(st.opt.alterOffset - off)] = static_cast<uint8_t>(st.opt.alterValue);
+        if (st.opt.shortBlock >= 0)
+            data.resize(static_cast<size_t>(st.opt.shortBlock));
+        reply = Confirm(0xE3, data);
+        block = true;
+    } else if (cmd == 0xE4 && n == kBlockSize && BlockOffset(req) >= 0) {
+        std::memcpy(st.image + BlockOffset(req), &req[6], kBlockSize);
+        reply = Confirm(0xE5, {});
+        block = true;
+    } else if (cmd == 0xE6 && n == 0 && ModelAddress(req)) {
+        SaveImage(st);
+        reply = Confirm(0xE7, {});
+    } else {
+        std::fprintf(stderr, "radiocps-sim: request %s not answered\n", qPrintable(Hex(req)));
+        return;
+    }
+
+    if (st.opt.badAddrFrom > 0 && st.exchanges >= st.opt.badAddrFrom) {
+        reply[3] = 0x6B;
+        reply[4] = 0x05;
+    }
+    if (st.replies < st.opt.garble)
+        for (uint8_t &b : reply)
+            b ^= 0x5A;
+    ++st.replies;
+    if (st.opt.echo)
+        reply.insert(reply.begin(), req.begin(), req.end());
+
+    if (!st.opt.silent) {
+        // On a real line the reply cannot start before the request is in.
+        if (st.opt.pace)
+            readyNs += static_cast<long long>(req.size()) * kByteNs;
+        Trace(st, "tx", reply);
+        Send(st, reply, readyNs);
+    }
+    // The hang-up waits for the next request, so the tool surely has the last
+    // reply: closing the master side drops whatever still waits in the port.
+    if (block && ++st.blocks == st.opt.hangupAfter)
+        st.hangupNs = NowNs() + 2000000000LL;
+}
+
+// Takes complete request frames off the front of buf; noise before a frame
+// start and frames without their two end bytes are skipped.
+void Parse(State &st, Bytes &buf, long long nowNs)
+{
+    while (!buf.empty() && !g_stop) {
+        if (buf[0] != 0xFE || (buf.size() >= 2 && buf[1] != 0xA5)) {
+            buf.erase(buf.begin());
+            continue;
+        }
+        if (buf.size() < 6)
+            return;
+        const size_t total = 8 + static_cast<size_t>(buf[5]);
+        if (buf.size() < total)
+            return;
+        if (buf[total - 2] != 0xFD || buf[total - 1] != 0xFD) {
+            buf.erase(buf.begin());
+            continue;
+        }
+        const Bytes req(buf.begin(), buf.begin() + static_cast<long>(total));
+        buf.erase(buf.begin(), buf.begin() + static_cast<long>(total));
+        if (st.hangupNs) {
+            HangUp(st);
+            return;
+        }
+        Handle(st, req, nowNs);
+    }
+}
+
+bool OpenPty(State &st)
+{
+    st.master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (st.master < 0 || grantpt(st.master) != 0 || unlockpt(st.master) != 0) {
+        std::fprintf(stderr, "radiocps-sim: cannot open a pseudo-terminal: %s\n", std::strerror(errno));
+        return false;
+    }
+    const char *name = ptsname(st.master);
+    // Our own descriptor of the port keeps it alive while the tool closes and
+    // reopens it; raw, or the line discipline would echo our replies back.
+    st.slave = name ? ::open(name, O_RDWR | O_NOCTTY) : -1;
+    if (st.slave < 0) {
+        std::fprintf(stderr, "radiocps-sim: cannot open %s: %s\n", name ? name : "the port", std::strerror(errno));
+        return false;
+    }
+    termios tio;
+    tcgetattr(st.slave, &tio);
+    cfmakeraw(&tio);
+    cfsetispeed(&tio, B9600);
+    cfsetospeed(&tio, B9600);
+    tcsetattr(st.slave, TCSANOW, &tio);
+    fcntl(st.master, F_SETFL, fcntl(st.master, F_GETFL) | O_NONBLOCK);
+    return true;
+}
+
+bool ParseInt(const QString &text, int min, int max, int *out)
+{
+    bool ok = false;
+    const int v = text.toInt(&ok, 0);
+    if (!ok || v < min || v > max)
+        return false;
+    *out = v;
+    return true;
+}
+
+bool ParseOptions(const QCoreApplication &app, Options *opt)
+{
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral(
+        "Emulated radio (model 0x6B05) on a pseudo-terminal. Prints the path of its port on\n"
+        "stdout and answers connect (E0), block read (E2), block write (E4) and end (E6)\n"
+        "requests from a 452-byte image. Stops on SIGINT or SIGTERM. Exchanges are counted\n"
+        "from 1 in the order requests arrive (the connect of a transfer is exchange 1)."));
+    p.addHelpOption();
+    const QCommandLineOption image("image", "Load the 452-byte image from <file> (default: window all FF).", "file");
+    const QCommandLineOption save("save", "Save the image to <file> on the end command and on exit.", "file");
+    const QCommandLineOption link("link", "Also make <path> a symbolic link to the port.", "path");
+    const QCommandLineOption model("model", "Model word in the handshake data (default 0x6B05).", "word");
+    const QCommandLineOption version("version", "Version in the handshake data (default 1.5).", "major.minor");
+    const QCommandLineOption silent("silent", "Never answer.");
+    const QCommandLineOption badAddr("bad-addr-from", "From exchange <n> on, put 6B 05 at frame offsets 3 and 4.", "n");
+    const QCommandLineOption garble("garble", "Garble the first <n> replies.", "n");
+    const QCommandLineOption echo("echo", "Echo each request before its reply, as some cables do.");
+    const QCommandLineOption split("split", "Send each reply in two bursts, the first of <n> bytes.", "n");
+    const QCommandLineOption splitGap("split-gap", "Pause between the bursts in ms (default 200).", "ms");
+    const QCommandLineOption delay("delay", "Delay the first byte of each reply by <ms>.", "ms");
+    const QCommandLineOption shortBlock("short-block", "Answer block reads with <n> data bytes (0..15).", "n");
+    const QCommandLineOption hangup("hangup-after", "Hang up (the port disappears) at the first request after answering block <k>, or 2 s after it.", "k");
+    const QCommandLineOption pace("pace", "Pace the line at 9600 baud: requests take their wire time to arrive, "
+                                          "reply bytes go out one per 1.04 ms.");
+    const QCommandLineOption alter("alter", "Report image byte <offset> (4..451) as <value> in block reads; "
+                                            "the image itself is unchanged.", "offset=value");
+    const QCommandLineOption trace("trace", "Print each request (rx) and reply (tx) as hex on stderr.");
+    p.addOptions({image, save, link, model, version, silent, badAddr, garble, echo, split, splitGap, delay,
+                  shortBlock, hangup, pace, alter, trace});
+    p.process(app);
+
+    auto intOption = [&](const QCommandLineOption &o, int min, int max, int *out) {
+        if (!p.isSet(o))
+            return true;
+        if (ParseInt(p.value(o), min, max, out))
+            return true;
+        std::fprintf(stderr, "radiocps-sim: bad value for --%s: %s\n", qPrintable(o.names().first()),
+                     qPrintable(p.value(o)));
+        return false;
+    };
+    opt->imagePath = p.value(image);
+    opt->savePath = p.value(save);
+    opt->linkPath = p.value(link);
+    opt->silent = p.isSet(silent);
+    opt->echo = p.isSet(echo);
+    opt->pace = p.isSet(pace);
+    opt->trace = p.isSet(trace);
+    if (!intOption(model, 0, 0xFFFF, &opt->model) || !intOption(badAddr, 1, 1 << 30, &opt->badAddrFrom)
+        || !intOption(garble, 0, 1 << 30, &opt->garble) || !intOption(split, 1, 1024, &opt->splitAfter)
+        || !intOption(splitGap, 0, 60000, &opt->splitGapMs) || !intOption(delay, 0, 60000, &opt->delayMs)
+        || !intOption(shortBlock, 0, 15, &opt->shortBlock) || !intOption(hangup, 1, 1 << 30, &opt->hangupAfter))
+        return false;
+    if (p.isSet(version)) {
+        const QStringList parts = p.value(version).split('.');
+        if (parts.size() != 2 || !ParseInt(parts[0], 0, 255, &opt->verMajor)
+            || !ParseInt(parts[1], 0, 255, &opt->verMinor)) {
+            std::fprintf(stderr, "radiocps-sim: bad value for --version: %s\n", qPrintable(p.value(version)));
+            return false;
+        }
+    }
+    if (p.isSet(alter)) {
+        const QStringList parts = p.value(alter).split('=');
+        if (parts.size() != 2 || !ParseInt(parts[0], kHeaderSize, kImageSize - 1, &opt->alterOffset)
+            || !ParseInt(parts[1], 0, 255, &opt->alterValue)) {
+            std::fprintf(stderr, "radiocps-sim: bad value for --alter: %s\n", qPrintable(p.value(alter)));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("radiocps-sim"));
+
+    State st;
+    if (!ParseOptions(app, &st.opt))
+        return 2;
+    std::memset(st.image, 0xFF, sizeof(st.image));
+    if (!st.opt.imagePath.isEmpty() && !LoadImage(st.opt.imagePath, st.image))
+        return 1;
+
+    struct sigaction sa;
+    std::memset(&sa, 0, sizeof(sa));
+    sa.sa_handler = OnSignal;
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);
+
+    if (!OpenPty(st))
+        return 1;
+    const QByteArray path = ptsname(st.master);
+    if (!st.opt.linkPath.isEmpty()) {
+        ::unlink(qPrintable(st.opt.linkPath));
+        if (::symlink(path.constData(), qPrintable(st.opt.linkPath)) != 0)
+            std::fprintf(stderr, "radiocps-sim: cannot make link %s: %s\n", qPrintable(st.opt.linkPath),
+                         std::strerror(errno));
+    }
+    std::printf("%s\n", path.constData());
+    std::fflush(stdout);
+
+    Bytes buf;
+    long long lastRxNs = 0;
+    while (!g_stop) {
+        pollfd pfd{st.master, POLLIN, 0};
+        const int r = poll(&pfd, 1, (buf.empty() && !st.hangupNs) ? 500 : kStaleFrameMs);
+        if ((r < 0 && errno != EINTR) || (r > 0 && (pfd.revents & (POLLERR | POLLNVAL))))
+            break;
+        const long long now = NowNs();
+        if (r > 0 && (pfd.revents & POLLIN)) {
+            uint8_t chunk[512];
+            ssize_t n;
+            while ((n = ::read(st.master, chunk, sizeof(chunk))) > 0)
+                buf.insert(buf.end(), chunk, chunk + n);
+            lastRxNs = now;
+            Parse(st, buf, now);
+        } else if (!buf.empty() && now - lastRxNs >= kStaleFrameMs * 1000000LL) {
+            buf.clear();
+        }
+        if (st.hangupNs && now >= st.hangupNs && st.master >= 0)
+            HangUp(st);
+    }
+
+    SaveImage(st);
+    if (!st.opt.linkPath.isEmpty())
+        ::unlink(qPrintable(st.opt.linkPath));
+    if (st.master >= 0)
+        ::close(st.master);
+    if (st.slave >= 0)
+        ::close(st.slave);
+    return 0;
+}
