@@ -92,14 +92,14 @@ int Transfer(Serial *serial, RadioData_S *image, bool write, uint16_t model, con
         return PCCPOP_PORT_FAIL;
     if (!Connect(serial, image))
         return PCCPOP_LINK_FAIL;
-    Report(progress, PcCpBlockProgress(0));
+    float value = kProgressStart;
+    Report(progress, static_cast<int>(value));
 
     const bool modelOk = write ? HeaderModel(*image) == model && model == kModelWord
                                : HeaderModel(*image) == kModelWord;
     if (!modelOk)
         return PCCPOP_WRONG_MODEL;
 
-    float value = kProgressStart;
     for (int n = 0; n < kBlockCount; ++n) {
         if (!Block(serial, image, n, write))
             return PCCPOP_LINK_FAIL;
@@ -113,14 +113,6 @@ int Transfer(Serial *serial, RadioData_S *image, bool write, uint16_t model, con
 }
 
 } // namespace
-
-int PcCpBlockProgress(int blocks)
-{
-    float value = kProgressStart;
-    for (int n = 0; n < blocks; ++n)
-        value += kProgressStep;
-    return static_cast<uint8_t>(static_cast<int>(value));
-}
 
 int PcCpReadSequence(Serial *serial, RadioData_S *image, const PcCpProgressFunc &progress)
 {

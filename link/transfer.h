@@ -14,18 +14,15 @@ enum PcCpOpResult_E {
     PCCPOP_LINK_FAIL = 3,   // an exchange got no acceptable confirm within its tries
 };
 
-// Progress bar values: 5 after the handshake, 8, 11, ... 96 after the 28
-// blocks, 100 after the end command.
+// Progress bar values: 5 after the handshake; then a single-precision value
+// from 5.0 growing by 3.275862 per confirmed block, truncated (8, 11, ... 96);
+// 100 after the end command.
 using PcCpProgressFunc = std::function<void(int value)>;
 
 // Tries of each exchange.
 constexpr int kConnectTries = 5;
 constexpr int kBlockTries = 2;
 constexpr int kEndTries = 2;
-
-// Bar value after `blocks` confirmed blocks: a single-precision value from
-// 5.0 growing by 3.275862 per block, truncated, low 8 bits.
-int PcCpBlockProgress(int blocks);
 
 // Opens serial on Read_Write_Port, connects (the handshake data goes to the
 // image header), reads the 28 blocks into offsets 4..451 and ends. A failure

@@ -23,8 +23,9 @@ double CpuSeconds()
 // Returns false when the operation failed.
 bool Run(const char *name, bool write, bool pace, double floorSeconds)
 {
-    QTemporaryDir dir;
-    QStringList args{"--image", WriteFile(dir, "radio.dat", PatternImage(41))};
+    ScratchDir scratch{QStringList()};
+    scratch.writeFile("radio.dat", PatternImage(41));
+    QStringList args{"--image", scratch.file("radio.dat")};
     if (pace)
         args << "--pace";
     SimProcess sim(args);

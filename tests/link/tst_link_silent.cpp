@@ -1,5 +1,5 @@
 // A radio that never answers: the connect uses its five tries, then the read
-// fails without touching the pages.
+// fails without touching the image or the pages.
 #include "linkharness.h"
 #include "modalcloser.h"
 
@@ -16,25 +16,23 @@ private slots:
 void TestLinkSilent::silentRadio()
 {
     ScratchDir scratch;
-    scratch.writeFile("datafile/sysset.ini", LinkSettings("Chinese"));
+    UseLanguage(scratch, "Chinese");
     SimProcess sim({"--silent"});
     MainWindow w;
     w.show();
     Read_Write_Port = sim.port();
-    const RadioData_S before = MainWindowProbe::image(w);
-    const QString version = MainWindowProbe::versionText(w);
+    const QByteArray before = Bytes(MainWindowProbe::image(w));
+    const QString version = MainWindowProbe::version(w);
     PanelWatcher panel(&w);
-
     ModalCloser closer;
     MainWindowProbe::read(w);
 
     QCOMPARE(closer.titles, QStringList{"[读频操作]"});
     QCOMPARE(closer.texts, QStringList{"读取数据失败,请检查连接线路!"});
-    QCOMPARE(sim.requests(), Repeat(ConnectFrame(), 5));
+    QCOMPARE(sim.frames(), Frames(5, ConnectFrame()));
     QVERIFY(panel.values.isEmpty());   // the bar never left 0
-    QCOMPARE(QByteArray(reinterpret_cast<const char *>(MainWindowProbe::image(w).bytes()), kImageSize),
-             QByteArray(reinterpret_cast<const char *>(before.bytes()), kImageSize));
-    QCOMPARE(MainWindowProbe::versionText(w), version);
+    QCOMPARE(Bytes(MainWindowProbe::image(w)), before);
+    QCOMPARE(MainWindowProbe::version(w), version);
 }
 
 QTEST_MAIN(TestLinkSilent)

@@ -17,11 +17,9 @@ private slots:
 void TestLinkWrite::writeMovesEveryByte()
 {
     ScratchDir scratch;
-    scratch.writeFile("datafile/sysset.ini", LinkSettings("Chinese"));
-    QTemporaryDir dir;
-    const QString saved = dir.filePath("saved.dat");
-    SimProcess sim({"--image", WriteFile(dir, "radio.dat", PatternImage(29)), "--save", saved, "--version", "3.1"});
-    QVERIFY(!sim.port().isEmpty());
+    UseLanguage(scratch, "Chinese");
+    scratch.writeFile("radio.dat", PatternImage(29));
+    SimProcess sim({"--image", scratch.file("radio.dat"), "--save", scratch.file("saved.dat"), "--version", "3.1"});
 
     MainWindow w;
     w.show();
@@ -32,40 +30,32 @@ void TestLinkWrite::writeMovesEveryByte()
 
     QCOMPARE(closer.titles, QStringList{"[写频操作]"});
     QCOMPARE(closer.texts, QStringList{"写入数据成功!"});
-
-    // What went out is the image rebuilt from the pages; the header now holds
-    // the radio's handshake data.
+    // What went out is the image rebuilt from the pages; the header now
+    // holds the radio's handshake data.
     const RadioData_S sent = MainWindowProbe::image(w);
-    QCOMPARE(QByteArray(reinterpret_cast<const char *>(sent.bytes()), 4), QByteArray::fromHex("056B0301"));
+    QCOMPARE(Bytes(sent, 0, 4), QByteArray::fromHex("056B0301"));
     MainWindowProbe::getRadioData(w);
     QCOMPARE(Window(MainWindowProbe::image(w)), Window(sent));
-
     sim.stop();
-    const QByteArray radio = ReadFile(saved);
-    QCOMPARE(radio.size(), kImageSize);
-    QCOMPARE(Window(radio), Window(sent));
+    QCOMPARE(Window(scratch.readFile("saved.dat")), Window(sent));
 
     QCOMPARE(panel.title, QString("写频"));
+    QCOMPARE(panel.labelDuringOp, QString(" 写入数据: "));
     QCOMPARE(panel.values, FullProgress());
-    QCOMPARE(panel.labelTexts.value(0), QString(" 写入数据: "));
     QVERIFY(!panel.windowEnabledDuringOp);
 
     QStringList expected{ConnectFrame()};
     for (int k = 0; k < kBlockCount; ++k)
         expected << WriteFrame(k, sent);
-    expected << EndFrame();
-    QCOMPARE(sim.requests(), expected);
+    QCOMPARE(sim.frames(), expected << EndFrame());
 }
 
 void TestLinkWrite::writeToAnotherModelIsRefused()
 {
     ScratchDir scratch;
-    scratch.writeFile("datafile/sysset.ini", LinkSettings("Chinese"));
-    QTemporaryDir dir;
-    const QString saved = dir.filePath("saved.dat");
-    const QByteArray radio = PatternImage(5);
-    SimProcess sim({"--image", WriteFile(dir, "radio.dat", radio), "--save", saved, "--model", "0x1234"});
-    QVERIFY(!sim.port().isEmpty());
+    UseLanguage(scratch, "Chinese");
+    scratch.writeFile("radio.dat", PatternImage(5));
+    SimProcess sim({"--image", scratch.file("radio.dat"), "--save", scratch.file("saved.dat"), "--model", "0x1234"});
 
     MainWindow w;
     w.show();
@@ -75,10 +65,9 @@ void TestLinkWrite::writeToAnotherModelIsRefused()
 
     QCOMPARE(closer.titles, QStringList{"[写频操作]"});
     QCOMPARE(closer.texts, QStringList{"写入数据失败,机型错误!"});
-    // Only the handshake went out: no block, no end command.
-    QCOMPARE(sim.requests(), QStringList{ConnectFrame()});
+    QCOMPARE(sim.frames(), QStringList{ConnectFrame()});   // no block, no end command
     sim.stop();
-    QCOMPARE(Window(ReadFile(saved)), Window(radio));
+    QCOMPARE(Window(scratch.readFile("saved.dat")), Window(PatternImage(5)));
 }
 
 QTEST_MAIN(TestLinkWrite)
