@@ -304,7 +304,7 @@ int LinkStatus(const QString &port, int result, const QString &what)
         Fail(port, what + QStringLiteral(": the serial port could not be opened"));
         return CliPortFail;
     case PCCPOP_WRONG_MODEL:
-        Fail(port, what + QStringLiteral(": the radio is not model %1").arg(kModelWord, 4, 16, QLatin1Char('0')).toUpper());
+        Fail(port, what + QStringLiteral(": the radio is not model %1").arg(QString::number(kModelWord, 16).toUpper()));
         return CliWrongModel;
     default:
         Fail(port, what + QStringLiteral(": no proper answer from the radio (check the cable and that it is on)"));
