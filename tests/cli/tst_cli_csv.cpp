@@ -324,8 +324,8 @@ void TestCliCsv::exportedColumns_data()
     const quint32 rx = 446006250;
     QTest::newRow("no tones, FM, high, 6.25 kHz raster")
             << 0 << 0 << rx << 0 << "1,,446.006250,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,";
-    QTest::newRow("equal CTCSS is TSQL") << 9 << 9 << rx << 0
-                                         << "1,,446.006250,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,";
+    QTest::newRow("equal CTCSS is TSQL")
+            << 9 << 9 << rx << 0 << "1,,446.006250,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,";
     QTest::newRow("equal DCS code, mixed polarity is DTCS")
             << 51 << 156 << rx << 0 << "1,,446.006250,,0.000000,DTCS,88.5,88.5,023,NR,023,Tone->Tone,FM,6.25,,5.0W,";
     QTest::newRow("transmit CTCSS only is Cross Tone->")

@@ -233,6 +233,14 @@ void TestCliProcess::writeWithoutBackupOrVerifyIsOneTransfer()
     QVERIFY(!QDir(dir.file("backups")).exists());
     sim.stop();
     QCOMPARE(Window(dir.readFile("after.dat")).toHex(' '), Window(Normalised(file)).toHex(' '));
+
+    // --raw sends a backup back byte for byte, bytes of no page included.
+    Sim restore({"--save", dir.file("restored.dat")});
+    QCOMPARE(Cli(dir, {"write", restore.port(), "plan.dat", "--raw", "--no-backup"}).status, int(CliOk));
+    QCOMPARE(Cli(dir, {"verify", restore.port(), "plan.dat", "--raw"}).status, int(CliOk));
+    QCOMPARE(Cli(dir, {"verify", restore.port(), "plan.dat"}).status, int(CliVerifyFail));
+    restore.stop();
+    QCOMPARE(Window(dir.readFile("restored.dat")).toHex(' '), Window(file).toHex(' '));
 }
 
 void TestCliProcess::verifyFindsAlteredByte()

@@ -98,19 +98,23 @@ const QHash<QString, QString> &CommandHelp()
                         "Options:\n"
                         "  -o, --output FILE.dat  the data file to write (replaced atomically)\n")},
         {QStringLiteral("write"),
-         QStringLiteral("Usage: radiocps-cli write PORT FILE.dat [--no-backup] [--no-verify]\n\n"
+         QStringLiteral("Usage: radiocps-cli write PORT FILE.dat [--no-backup] [--no-verify] [--raw]\n\n"
                         "Writes FILE.dat to the radio on PORT as the window would after opening it.\n"
                         "First the radio's memory is read and saved as\n"
                         "./backups/radio-YYYYMMDD-HHMMSS.dat; afterwards it is read back and\n"
                         "compared, and the first differing radio address is reported.\n\n"
                         "Options:\n"
                         "  --no-backup  do not read and save the radio's memory first\n"
-                        "  --no-verify  do not read back and compare\n")},
+                        "  --no-verify  do not read back and compare\n"
+                        "  --raw        send the file's memory window byte for byte, as a backup\n"
+                        "               holds it, instead of what the window would send\n")},
         {QStringLiteral("verify"),
-         QStringLiteral("Usage: radiocps-cli verify PORT FILE.dat\n\n"
+         QStringLiteral("Usage: radiocps-cli verify PORT FILE.dat [--raw]\n\n"
                         "Reads the radio on PORT and compares its memory (0x0080..0x023F) with\n"
                         "what write would send for FILE.dat; reports the first differing radio\n"
-                        "address. Exit status 4 on a difference.\n")},
+                        "address. Exit status 4 on a difference.\n\n"
+                        "Options:\n"
+                        "  --raw  compare with the file's memory window byte for byte\n")},
         {QStringLiteral("dump"),
          QStringLiteral("Usage: radiocps-cli dump FILE.dat [--json]\n\n"
                         "Lists every field of a data file as the pages decode it: version,\n"
@@ -391,8 +395,10 @@ int CmdWrite(const Args &a)
     if (!LoadSettings(&set))
         return CliFileError;
     const int chanNum = SysSetInt(set.ChanNum);
-    NoteChannelCut(path, file, chanNum);
-    const RadioData_S expected = NormaliseImage(file, chanNum);
+    const bool raw = a.flags.contains(QStringLiteral("--raw"));
+    if (!raw)
+        NoteChannelCut(path, file, chanNum);
+    const RadioData_S expected = raw ? file : NormaliseImage(file, chanNum);
 
     if (!a.flags.contains(QStringLiteral("--no-backup"))) {
         RadioData_S backup{};
@@ -442,7 +448,8 @@ int CmdVerify(const Args &a)
     SysSet_S set;
     if (!LoadSettings(&set))
         return CliFileError;
-    const RadioData_S expected = NormaliseImage(file, SysSetInt(set.ChanNum));
+    const RadioData_S expected =
+            a.flags.contains(QStringLiteral("--raw")) ? file : NormaliseImage(file, SysSetInt(set.ChanNum));
     RadioData_S radio{};
     int status = ReadRadio(port, &radio, "verifying", QStringLiteral("verify read"));
     if (status != CliOk)
@@ -544,7 +551,9 @@ int CmdImportCsv(const Args &a)
         return CliFileError;
     Out(QStringLiteral("Imported %1 channels from %2 into %3").arg(plan.channels.size()).arg(csvPath, out)
         + (plan.refused.isEmpty() ? QStringLiteral("\n")
-                                  : QStringLiteral(" (%1 rows refused)\n").arg(plan.refused.size())));
+                                  : QStringLiteral(" (%1 %2 refused)\n")
+                                            .arg(plan.refused.size())
+                                            .arg(plan.refused.size() == 1 ? "row" : "rows")));
     return plan.refused.isEmpty() ? CliOk : CliRowsRefused;
 }
 
@@ -577,8 +586,9 @@ int main(int argc, char **argv)
 
     const QVector<Command> commands = {
         {"read", CmdRead, {QStringLiteral("--output")}, {}},
-        {"write", CmdWrite, {}, {QStringLiteral("--no-verify"), QStringLiteral("--no-backup")}},
-        {"verify", CmdVerify, {}, {}},
+        {"write", CmdWrite, {},
+         {QStringLiteral("--no-verify"), QStringLiteral("--no-backup"), QStringLiteral("--raw")}},
+        {"verify", CmdVerify, {}, {QStringLiteral("--raw")}},
         {"dump", CmdDump, {}, {QStringLiteral("--json")}},
         {"diff", CmdDiff, {}, {}},
         {"export-csv", CmdExportCsv, {QStringLiteral("--output")}, {}},
