@@ -37,7 +37,7 @@ bool IsDevicePath(const QString &port)
     Q_UNUSED(port)
     return false;
 #else
-    if (!port.startsWith(QLatin1String("/dev/")))
+    if (!port.startsWith(QLatin1Char('/')))
         return false;
     struct stat st;   // follows links: by-id names are links to the tty node
     return ::stat(QFile::encodeName(port).constData(), &st) == 0 && S_ISCHR(st.st_mode);

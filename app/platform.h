@@ -21,7 +21,8 @@ QString WithDataFileSuffix(const QString &path);
 bool IsPortEntry(const QString &text, bool inPortMenu);
 
 // Whether the stored port names an existing character device by its full
-// path (a /dev/serial/by-id/ link, a pseudo-terminal such as /dev/pts/3).
+// path (a /dev/serial/by-id/ link, a pseudo-terminal such as /dev/pts/3 or
+// a link to one).
 // Such a port is not in the platform's port list but can be opened. Always
 // false on Windows.
 bool IsDevicePath(const QString &port);
