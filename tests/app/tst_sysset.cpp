@@ -1,6 +1,6 @@
+#include "app/placement.h"
 #include "app/releaseinfo.h"
 #include "app/sysset.h"
-#include "app/placement.h"
 #include "data/radiodata.h"
 
 #include <QtTest>
@@ -11,232 +11,143 @@ class TestSysSet : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void missingFileGivesFallbacks();
-    void garbageFileGivesFallbacks();
-    void keysAreReadAsText();
-    void chanNumIsCapped_data();
-    void chanNumIsCapped();
+    void readWithFallbacks_data();
+    void readWithFallbacks();
     void firstRunChoosesLanguage_data();
     void firstRunChoosesLanguage();
-    void saveKeepsUnknownKeysAndWritesModel();
-    void chineseTextsAreGb2312();
-    void releaseTime_data();
-    void releaseTime();
-    void clockText();
-    void statusFileName_data();
-    void statusFileName();
-    void windowPosition_data();
+    void saveKeepsOtherKeysInGb2312();
+    void statusValues_data();
+    void statusValues();
     void windowPosition();
 
 private:
-    QString writeIni(const QByteArray &utf8Body);
+    // A new name per case: QSettings caches a file it has seen in this process.
+    QString writeIni(const QByteArray &bytes)
+    {
+        static int n = 0;
+        QFile f(m_dir.filePath(QString("sysset%1.ini").arg(++n)));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return f.fileName();
+    }
     QTemporaryDir m_dir;
-    QString m_path;
 };
 
-void TestSysSet::init()
-{
-    // A new name per case: QSettings caches a file it has seen in this process.
-    static int n = 0;
-    m_path = m_dir.filePath(QString("sysset%1.ini").arg(++n));
-}
-
-QString TestSysSet::writeIni(const QByteArray &utf8Body)
-{
-    QFile f(m_path);
-    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    f.write(QTextCodec::codecForName("GB2312")->fromUnicode(QString::fromUtf8(utf8Body)));
-    return m_path;
-}
-
-void TestSysSet::missingFileGivesFallbacks()
-{
-    SysSet_S set;
-    QCOMPARE(ReadSysSetFile(m_dir.filePath("none/sysset.ini"), &set), kModelWord);
-    QVERIFY(set.SerialNumber.isEmpty());
-    QVERIFY(set.Language.isEmpty());
-    QCOMPARE(set.FilePathDef, QString("./datafile/default.dat"));
-    QCOMPARE(SysSetInt(set.ChanNum), 0);
-    QCOMPARE(SysSetInt(set.StartBand), 0);
-}
-
-void TestSysSet::garbageFileGivesFallbacks()
+void TestSysSet::readWithFallbacks_data()
 {
     QByteArray junk;
     for (int i = 0; i < 4096; ++i)
         junk += char((i * 131 + 7) & 0xFF);
-    QFile f(m_path);
-    f.open(QIODevice::WriteOnly);
-    f.write(junk);
-    f.close();
-    SysSet_S set;
-    QCOMPARE(ReadSysSetFile(m_path, &set), kModelWord);
-    QCOMPARE(set.FilePathDef, QString("./datafile/default.dat"));
-    QVERIFY(SysSetInt(set.ChanNum) >= 0 && SysSetInt(set.ChanNum) <= 22);
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("chanNum");
+    QTest::addColumn<int>("endBand");
+    QTest::addColumn<QString>("port");
+    QTest::newRow("no file") << QByteArray() << "" << 0 << "";
+    QTest::newRow("binary junk") << junk << "" << 0 << "";
+    QTest::newRow("30 channels used as 22") << QByteArray("[SYSSET]\nChanNum=30\nEndBand=470\n") << "22" << 470 << "";
+    QTest::newRow("22 stays") << QByteArray("[SYSSET]\nChanNum=22\nSerialNumber=COM3\n") << "22" << 0 << "COM3";
+    QTest::newRow("not a number counts as 0") << QByteArray("[SYSSET]\nChanNum=x16\nEndBand=4e2\n") << "x16" << 0 << "";
+    QTest::newRow("negative cannot pass as 255 rows") << QByteArray("[SYSSET]\nChanNum=-1\n") << "0" << 0 << "";
+    QTest::newRow("256 is not 0 rows") << QByteArray("[SYSSET]\nChanNum=256\n") << "22" << 0 << "";
+    QTest::newRow("huge band is not a number") << QByteArray("[SYSSET]\nEndBand=99999999999\n") << "" << 0 << "";
 }
 
-void TestSysSet::keysAreReadAsText()
+void TestSysSet::readWithFallbacks()
 {
-    writeIni("[SYSSET]\nSerialNumber=COM3\nLanguage=English\nStartBand=400\nEndBand=99999999999\n"
-             "Version=1.01\nFilePathDef=\nChanNum=abc\nChanLimit=0\nSoftName=HT\n");
+    QFETCH(QByteArray, file);
+    QFETCH(QString, chanNum);
+    QFETCH(int, endBand);
+    QFETCH(QString, port);
     SysSet_S set;
-    ReadSysSetFile(m_path, &set);
-    QCOMPARE(set.SerialNumber, QString("COM3"));
-    QCOMPARE(set.Language, QString("English"));
-    QCOMPARE(SysSetInt(set.StartBand), 400);
-    QCOMPARE(SysSetInt(set.EndBand), 0);        // too large for an integer: not a number
-    QCOMPARE(set.FilePathDef, QString("./datafile/default.dat"));
-    QCOMPARE(SysSetInt(set.ChanNum), 0);
-    QCOMPARE(set.ChanLimit, QString("0"));
-}
-
-void TestSysSet::chanNumIsCapped_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("used");
-    QTest::newRow("30 is used as 22") << "30" << "22";
-    QTest::newRow("22 stays") << "22" << "22";
-    QTest::newRow("16 stays") << "16" << "16";
-    QTest::newRow("not a number gives 0") << "x16" << "x16";
-    QTest::newRow("negative cannot pass as 255 rows") << "-1" << "0";
-    QTest::newRow("256 would be 0 in 8 bits") << "256" << "22";
-}
-
-void TestSysSet::chanNumIsCapped()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, used);
-    writeIni("[SYSSET]\nChanNum=" + stored.toUtf8() + "\n");
-    SysSet_S set;
-    ReadSysSetFile(m_path, &set);
-    QCOMPARE(set.ChanNum, used);
+    set.SerialNumber = "COM2";
+    const QString path = file.isNull() ? m_dir.filePath("none/sysset.ini") : writeIni(file);
+    QCOMPARE(ReadSysSetFile(path, &set), kModelWord);
+    QCOMPARE(set.ChanNum, chanNum);
     QVERIFY((SysSetInt(set.ChanNum) & 0xFF) <= 22);
+    QCOMPARE(SysSetInt(set.EndBand), endBand);
+    QCOMPARE(set.SerialNumber, port);   // absent key: empty, the initial port does not survive
+    QCOMPARE(set.FilePathDef, QString("./datafile/default.dat"));
 }
 
 void TestSysSet::firstRunChoosesLanguage_data()
 {
     QTest::addColumn<QString>("firstRun");
     QTest::addColumn<uint>("lcid");
-    QTest::addColumn<bool>("applied");
     QTest::addColumn<QString>("language");
-    QTest::newRow("PRC Chinese") << "Yes" << 0x0804u << true << "Chinese";
-    QTest::newRow("Taiwan Chinese") << "Yes" << 0x0404u << true << "Chinese";
-    QTest::newRow("US English") << "Yes" << 0x0409u << true << "English";
-    QTest::newRow("Hong Kong counts as not Chinese") << "Yes" << 0x0C04u << true << "English";
-    QTest::newRow("yes in lower case is no first run") << "yes" << 0x0804u << false << "Keep";
-    QTest::newRow("empty is no first run") << "" << 0x0804u << false << "Keep";
+    QTest::newRow("PRC Chinese") << "Yes" << 0x0804u << "Chinese";
+    QTest::newRow("Taiwan Chinese") << "Yes" << 0x0404u << "Chinese";
+    QTest::newRow("US English") << "Yes" << 0x0409u << "English";
+    QTest::newRow("Hong Kong counts as not Chinese") << "Yes" << 0x0C04u << "English";
+    QTest::newRow("yes in lower case is no first run") << "yes" << 0x0804u << "Keep";
+    QTest::newRow("empty is no first run") << "" << 0x0804u << "Keep";
 }
 
 void TestSysSet::firstRunChoosesLanguage()
 {
     QFETCH(QString, firstRun);
     QFETCH(uint, lcid);
-    QFETCH(bool, applied);
     QFETCH(QString, language);
     SysSet_S set;
     set.FirstRun = firstRun;
     set.Language = "Keep";
+    const bool applied = language != "Keep";
     QCOMPARE(ApplyFirstRun(&set, lcid), applied);
     QCOMPARE(set.Language, language);
     QCOMPARE(set.FirstRun, applied ? QString("No") : firstRun);
 }
 
-void TestSysSet::saveKeepsUnknownKeysAndWritesModel()
+void TestSysSet::saveKeepsOtherKeysInGb2312()
 {
-    writeIni("[SYSSET]\nSerialNumber=COM1\nLastMacModel=1234\nSoftName=HT\nCustomKey=kept\n"
-             "[OTHER]\nx=1\n");
+    const QString path = writeIni(QTextCodec::codecForName("GB2312")->fromUnicode(QString::fromUtf8(
+        "[SYSSET]\nSerialNumber=COM1\nLastMacModel=1234\nChCompName=对讲机\nCustomKey=kept\n[OTHER]\nx=1\n")));
     SysSet_S set;
-    const uint16_t model = ReadSysSetFile(m_path, &set);
+    const uint16_t model = ReadSysSetFile(path, &set);
+    QCOMPARE(set.ChCompName, QString::fromUtf8("对讲机"));
     set.SerialNumber = "ttyUSB0";
     set.Language = "English";
     set.FirstRun = "No";
-    SaveSysSetFile(m_path, set, model);
+    SaveSysSetFile(path, set, model);
 
-    QSettings ini(m_path, QSettings::IniFormat);
+    QSettings ini(path, QSettings::IniFormat);
     ini.setIniCodec("GB2312");
-    QCOMPARE(ini.value("SYSSET/SerialNumber").toString(), QString("ttyUSB0"));
-    QCOMPARE(ini.value("SYSSET/Language").toString(), QString("English"));
-    QCOMPARE(ini.value("SYSSET/FirstRun").toString(), QString("No"));
-    QCOMPARE(ini.value("SYSSET/LastMacModel").toString(), QString("6B05"));
-    QCOMPARE(ini.value("SYSSET/CustomKey").toString(), QString("kept"));
-    QCOMPARE(ini.value("SYSSET/SoftName").toString(), QString("HT"));
-    QCOMPARE(ini.value("OTHER/x").toString(), QString("1"));
-}
-
-void TestSysSet::chineseTextsAreGb2312()
-{
-    writeIni("[SYSSET]\nChCompName=对讲机\n");
-    SysSet_S set;
-    ReadSysSetFile(m_path, &set);
-    QCOMPARE(set.ChCompName, QString::fromUtf8("对讲机"));
-    set.SerialNumber = QString::fromUtf8("端口");
-    SaveSysSetFile(m_path, set, kModelWord);
-    QFile f(m_path);
+    const QStringList expected = {"ttyUSB0", "English", "No", "6B05", "kept", "1"};
+    const QStringList keys = {"SYSSET/SerialNumber", "SYSSET/Language", "SYSSET/FirstRun",
+                              "SYSSET/LastMacModel", "SYSSET/CustomKey", "OTHER/x"};
+    for (int i = 0; i < keys.size(); ++i)
+        QCOMPARE(ini.value(keys[i]).toString(), expected[i]);
+    QFile f(path);
     f.open(QIODevice::ReadOnly);
-    const QByteArray raw = f.readAll();
-    QVERIFY(raw.contains(QByteArray::fromHex("B6D4BDB2BBFA")));   // 对讲机 in GB2312
+    QVERIFY(f.readAll().contains(QByteArray::fromHex("B6D4BDB2BBFA")));   // 对讲机 in GB2312
 }
 
-void TestSysSet::releaseTime_data()
+void TestSysSet::statusValues_data()
 {
-    QTest::addColumn<QString>("date");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("month without leading zero") << "May 27 2021" << "2021-5-27 14:07:16";
-    QTest::newRow("day below 10 keeps its blank") << "Jun  3 2021" << "2021-6- 3 14:07:16";
-    QTest::newRow("unknown month gives 0") << "Xyz 27 2021" << "2021-0-27 14:07:16";
-    QTest::newRow("December") << "Dec 31 2026" << "2026-12-31 14:07:16";
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<QString>("out");
+    QTest::newRow("release: month without leading zero") << "release" << "May 27 2021" << "2021-5-27 14:07:16";
+    QTest::newRow("release: day below 10 keeps its blank") << "release" << "Jun  3 2021" << "2021-6- 3 14:07:16";
+    QTest::newRow("release: unknown month gives 0") << "release" << "Xyz 27 2021" << "2021-0-27 14:07:16";
+    QTest::newRow("file: default data file") << "file" << "./datafile/default.dat" << "default.dat";
+    QTest::newRow("file: drive path") << "file" << "D:/radio/a.dat" << "a.dat";
+    QTest::newRow("file: no slash") << "file" << "plain.dat" << "plain.dat";
+    QTest::newRow("file: absolute path shows last component") << "file" << "/home/u/b.dat" << "b.dat";
+    QTest::newRow("file: backslash is no separator") << "file" << "C:\\r\\c.dat" << "C:\\r\\c.dat";
 }
 
-void TestSysSet::releaseTime()
+void TestSysSet::statusValues()
 {
-    QFETCH(QString, date);
-    QFETCH(QString, text);
-    QCOMPARE(ReleaseTimeText(date, "14:07:16"), text);
-}
-
-void TestSysSet::clockText()
-{
-    const QString t = ClockText(QDateTime(QDate(2021, 6, 3), QTime(9, 5, 0)));
-    QCOMPARE(t, QString("2021-06-03 09:05:00"));
-    QCOMPARE(t.size(), 19);
-}
-
-void TestSysSet::statusFileName_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("default data file") << "./datafile/default.dat" << "default.dat";
-    QTest::newRow("Windows drive path") << "D:/radio/a.dat" << "a.dat";
-    QTest::newRow("no slash") << "plain.dat" << "plain.dat";
-    QTest::newRow("absolute path shows its last component") << "/home/u/plans/b.dat" << "b.dat";
-    QTest::newRow("backslash is no separator") << "C:\\r\\c.dat" << "C:\\r\\c.dat";
-    QTest::newRow("empty") << "" << "";
-}
-
-void TestSysSet::statusFileName()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, name);
-    QCOMPARE(StatusFileName(path), name);
-}
-
-void TestSysSet::windowPosition_data()
-{
-    QTest::addColumn<QSize>("desktop");
-    QTest::addColumn<QSize>("window");
-    QTest::addColumn<QPoint>("pos");
-    QTest::newRow("1920x1080") << QSize(1920, 1080) << QSize(838, 605) << QPoint(541, 158);
-    QTest::newRow("taller than the desktop by 5 truncates toward zero")
-        << QSize(1920, 600) << QSize(838, 605) << QPoint(541, -1);
+    QFETCH(QString, kind);
+    QFETCH(QString, in);
+    QFETCH(QString, out);
+    QCOMPARE(kind == "release" ? ReleaseTimeText(in, "14:07:16") : StatusFileName(in), out);
+    QCOMPARE(ClockText(QDateTime(QDate(2021, 6, 3), QTime(9, 5, 0))), QString("2021-06-03 09:05:00"));
 }
 
 void TestSysSet::windowPosition()
 {
-    QFETCH(QSize, desktop);
-    QFETCH(QSize, window);
-    QFETCH(QPoint, pos);
-    QCOMPARE(MainWindowPosition(desktop, window), pos);
+    QCOMPARE(MainWindowPosition(QSize(1920, 1080), QSize(838, 605)), QPoint(541, 158));
+    QCOMPARE(MainWindowPosition(QSize(1920, 600), QSize(838, 605)), QPoint(541, -1));   // toward zero
 }
 
 QTEST_GUILESS_MAIN(TestSysSet)

@@ -3,200 +3,105 @@
 
 #include <QtTest>
 
-#include <vector>
-
-Q_DECLARE_METATYPE(std::vector<uint8_t>)
-
-using Bytes = std::vector<uint8_t>;
-
+// Each helper case: input bytes or text, an integer argument, the expected
+// output rendered as hex or text.
 class TestConvert : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void hexFromBytes_data();
-    void hexFromBytes();
-    void bytesFromHex_data();
-    void bytesFromHex();
-    void byteReversal_data();
-    void byteReversal();
-    void asciiWords();
-    void asciiPairs();
-    void hexGroupReversal_data();
-    void hexGroupReversal();
-    void zeroPadded_data();
-    void zeroPadded();
-    void bcdVersion_data();
-    void bcdVersion();
-    void unicodeArrays();
+    void helpers_data();
+    void helpers();
     void imageAddressMap();
 };
 
-void TestConvert::hexFromBytes_data()
+void TestConvert::helpers_data()
 {
-    QTest::addColumn<Bytes>("bytes");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("upper case, two characters per byte") << Bytes{0xFE, 0xA5, 0x0A} << "FEA50A";
-    QTest::newRow("zero bytes give an empty text") << Bytes{} << "";
-    QTest::newRow("read request of block 0x0080")
-        << Bytes{0xFE, 0xA5, 0xE2, 0x00, 0x80, 0x00, 0xFD, 0xFD} << "FEA5E2008000FDFD";
+    QTest::addColumn<QString>("fn");
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<int>("arg");
+    QTest::addColumn<QString>("out");
+    const QString t256(256, '1'), t258(258, '1');
+    QTest::newRow("bytes to hex, upper case") << "toHex" << "FEA50A" << 3 << "FEA50A";
+    QTest::newRow("zero bytes to empty hex") << "toHex" << "" << 0 << "";
+    QTest::newRow("hex of mixed case") << "fromHex" << "FEa5" << 0 << "FEA55555";
+    QTest::newRow("odd hex length writes nothing") << "fromHex" << "FEA" << 0 << "55555555";
+    QTest::newRow("hex pair that is no number stores 0") << "fromHex" << "ZZ01" << 0 << "00015555";
+    QTest::newRow("256 hex characters: 8-bit length 0") << "fromHex" << t256 << 0 << "55555555";
+    QTest::newRow("258 hex characters: length modulo 256") << "fromHex" << t258 << 0 << "11555555";
+    QTest::newRow("reverse block address") << "reverse" << "0080" << 2 << "8000";
+    QTest::newRow("reverse 32-bit number") << "reverse" << "01020304" << 4 << "04030201";
+    QTest::newRow("reverse odd count keeps middle") << "reverse" << "010203" << 3 << "030201";
+    QTest::newRow("ASCII words in reading order") << "asciiWords" << "6B05" << 2 << "36423035";
+    QTest::newRow("ASCII pairs") << "asciiPairs" << "6b05zz" << 6 << "6B0500";
+    QTest::newRow("ASCII pairs, odd count refused") << "asciiPairs" << "6B0" << 3 << "false";
+    QTest::newRow("16-bit groups") << "groups" << "AABBCCDD" << 16 << "BBAADDCC";
+    QTest::newRow("32-bit groups") << "groups" << "AABBCCDD" << 32 << "DDCCBBAA";
+    QTest::newRow("ragged groups refused") << "groups" << "AABBC" << 16 << "false";
+    QTest::newRow("24-bit groups refused") << "groups" << "AABB" << 24 << "false";
+    QTest::newRow("zero padded decimal") << "pad" << "7" << 3 << "007";
+    QTest::newRow("zero padded hex, lower case") << "pad16" << "255" << 4 << "00ff";
+    QTest::newRow("padding cuts to the left") << "pad" << "999" << 2 << "99";
+    QTest::newRow("BCD one digit each") << "bcd" << "01020304" << 0 << "1.2.3.4";
+    QTest::newRow("BCD zero bytes") << "bcd" << "00000105" << 0 << "0.0.1.5";
+    QTest::newRow("BCD two digits") << "bcd" << "12345678" << 0 << "12.34.56.78";
+    QTest::newRow("BCD nibble above 9 follows '9'") << "bcd" << "0000000A" << 0 << "0.0.0.:";
+    QTest::newRow("UTF-16 without NULs") << "fromUnicode" << "410000004200" << 6 << "AB";
+    QTest::newRow("UTF-16 bounded by byte count") << "toUnicode" << QString::fromUtf8("对A") << 5
+                                                  << "F95B41000055";
 }
 
-void TestConvert::hexFromBytes()
+void TestConvert::helpers()
 {
-    QFETCH(Bytes, bytes);
-    QFETCH(QString, text);
-    QCOMPARE(INT8U_Array_To_QString(bytes.data(), static_cast<uint8_t>(bytes.size())), text);
-}
-
-void TestConvert::bytesFromHex_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<Bytes>("expected");   // destination starts as 0x55 x 4
-    QTest::newRow("mixed case digits") << "FEa5" << Bytes{0xFE, 0xA5, 0x55, 0x55};
-    QTest::newRow("odd length writes nothing") << "FEA" << Bytes{0x55, 0x55, 0x55, 0x55};
-    QTest::newRow("pair that is no number stores 0") << "ZZ01" << Bytes{0x00, 0x01, 0x55, 0x55};
-    QTest::newRow("empty writes nothing") << "" << Bytes{0x55, 0x55, 0x55, 0x55};
-    QTest::newRow("256 characters: 8-bit length 0 writes nothing")
-        << QString(256, QLatin1Char('1')) << Bytes{0x55, 0x55, 0x55, 0x55};
-    QTest::newRow("258 characters: length taken modulo 256") << QString(258, QLatin1Char('1'))
-                                                             << Bytes{0x11, 0x55, 0x55, 0x55};
-}
-
-void TestConvert::bytesFromHex()
-{
-    QFETCH(QString, text);
-    QFETCH(Bytes, expected);
-    Bytes dest(4, 0x55);
-    QVERIFY(QString_To_INT8U_Array(text, dest.data()));
-    QCOMPARE(dest, expected);
-}
-
-void TestConvert::byteReversal_data()
-{
-    QTest::addColumn<Bytes>("bytes");
-    QTest::addColumn<Bytes>("reversed");
-    QTest::newRow("block address to big-endian") << Bytes{0x00, 0x80} << Bytes{0x80, 0x00};
-    QTest::newRow("32-bit number") << Bytes{1, 2, 3, 4} << Bytes{4, 3, 2, 1};
-    QTest::newRow("odd count keeps the middle") << Bytes{1, 2, 3} << Bytes{3, 2, 1};
-    QTest::newRow("one byte unchanged") << Bytes{7} << Bytes{7};
-}
-
-void TestConvert::byteReversal()
-{
-    QFETCH(Bytes, bytes);
-    QFETCH(Bytes, reversed);
-    Val_Little_Big_Endian_Convert(bytes.data(), static_cast<uint8_t>(bytes.size()));
-    QCOMPARE(bytes, reversed);
-}
-
-void TestConvert::asciiWords()
-{
-    const uint8_t bytes[] = {0x6B, 0x05};
-    uint16_t words[3] = {0xAAAA, 0xAAAA, 0xAAAA};
-    INT8U_Array_To_INT16U_ASCII_Array(bytes, words, 2);
-    const char *mem = reinterpret_cast<const char *>(words);
-    QCOMPARE(QByteArray(mem, 4), QByteArray("6B05"));   // characters in reading order
-    QCOMPARE(words[2], uint16_t(0xAAAA));
-}
-
-void TestConvert::asciiPairs()
-{
-    uint8_t dest[3] = {0x55, 0x55, 0x55};
-    QVERIFY(!INT8U_ASCII_To_INT8U_Array("6B0", 3, dest));
-    QCOMPARE(dest[0], uint8_t(0x55));
-    QVERIFY(INT8U_ASCII_To_INT8U_Array("6b05zz", 6, dest));
-    QCOMPARE(dest[0], uint8_t(0x6B));
-    QCOMPARE(dest[1], uint8_t(0x05));
-    QCOMPARE(dest[2], uint8_t(0x00));
-    QVERIFY(INT8U_ASCII_To_INT8U_Array("", 0, dest));
-}
-
-void TestConvert::hexGroupReversal_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<QString>("result");
-    QTest::addColumn<bool>("ok");
-    QTest::newRow("16 bits") << "AABB" << 16 << "BBAA" << true;
-    QTest::newRow("16 bits, two groups") << "AABBCCDD" << 16 << "BBAADDCC" << true;
-    QTest::newRow("32 bits") << "AABBCCDD" << 32 << "DDCCBBAA" << true;
-    QTest::newRow("empty text") << "" << 32 << "" << true;
-    QTest::newRow("ragged length") << "AABBC" << 16 << "" << false;
-    QTest::newRow("24 bits refused") << "AABB" << 24 << "" << false;
-}
-
-void TestConvert::hexGroupReversal()
-{
-    QFETCH(QString, text);
-    QFETCH(int, bits);
-    QFETCH(QString, result);
-    QFETCH(bool, ok);
-    bool flag = true;
-    QCOMPARE(QString_Little_Big_Endian_Convert(text, bits, flag), result);
-    QCOMPARE(flag, ok);
-}
-
-void TestConvert::zeroPadded_data()
-{
-    QTest::addColumn<int>("value");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("base");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("padded decimal") << 7 << 3 << 10 << "007";
-    QTest::newRow("lower-case hexadecimal") << 255 << 4 << 16 << "00ff";
-    QTest::newRow("cut to the leftmost characters") << 999 << 2 << 10 << "99";
-}
-
-void TestConvert::zeroPadded()
-{
-    QFETCH(int, value);
-    QFETCH(int, width);
-    QFETCH(int, base);
-    QFETCH(QString, text);
-    QCOMPARE(QString_From_Num_With_Zero_Append(value, width, base), text);
-}
-
-void TestConvert::bcdVersion_data()
-{
-    QTest::addColumn<uint>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("one digit each") << 0x01020304u << "1.2.3.4";
-    QTest::newRow("zero bytes show 0") << 0x00000105u << "0.0.1.5";
-    QTest::newRow("two digits each") << 0x12345678u << "12.34.56.78";
-    QTest::newRow("nibble above 9 follows '9'") << 0x0000000Au << "0.0.0.:";
-}
-
-void TestConvert::bcdVersion()
-{
-    QFETCH(uint, value);
-    QFETCH(QString, text);
-    QCOMPARE(QString_Version_From_BCD_Int32_Num(value), text);
-}
-
-void TestConvert::unicodeArrays()
-{
-    const uint8_t bytes[] = {0x41, 0x00, 0x00, 0x00, 0x42, 0x00};
-    QCOMPARE(QString_From_Unicode_Array(bytes, 6), QString("AB"));
-
-    uint8_t dest[6];
-    memset(dest, 0x55, sizeof dest);
-    QVERIFY(QString_To_Unicode_Array(QString::fromUtf8("对A"), dest, 5));
-    const uint8_t expected[] = {0xF9, 0x5B, 0x41, 0x00, 0x00, 0x55};   // 对 is U+5BF9
-    QCOMPARE(QByteArray(reinterpret_cast<char *>(dest), 6),
-             QByteArray(reinterpret_cast<const char *>(expected), 6));
-    QCOMPARE(QString_From_Unicode_Array(dest, 4), QString::fromUtf8("对A"));
+    QFETCH(QString, fn);
+    QFETCH(QString, in);
+    QFETCH(int, arg);
+    QFETCH(QString, out);
+    QByteArray bytes = QByteArray::fromHex(in.toLatin1());
+    auto *b = reinterpret_cast<uint8_t *>(bytes.data());
+    QByteArray dest(6, char(0x55));
+    auto *d = reinterpret_cast<uint8_t *>(dest.data());
+    bool ok = true;
+    QString result;
+    if (fn == "toHex") {
+        result = INT8U_Array_To_QString(b, uint8_t(arg));
+    } else if (fn == "fromHex") {
+        QVERIFY(QString_To_INT8U_Array(in, d));
+        result = dest.left(4).toHex().toUpper();
+    } else if (fn == "reverse") {
+        Val_Little_Big_Endian_Convert(b, uint8_t(arg));
+        result = bytes.toHex().toUpper();
+    } else if (fn == "asciiWords") {
+        uint16_t words[2];
+        INT8U_Array_To_INT16U_ASCII_Array(b, words, uint8_t(arg));
+        result = QByteArray(reinterpret_cast<char *>(words), 4).toHex().toUpper();
+    } else if (fn == "asciiPairs") {
+        ok = INT8U_ASCII_To_INT8U_Array(in.toLatin1().constData(), uint16_t(arg), d);
+        result = ok ? QString(dest.left(arg / 2).toHex().toUpper()) : "false";
+        if (!ok)
+            QCOMPARE(dest, QByteArray(6, char(0x55)));
+    } else if (fn == "groups") {
+        result = QString_Little_Big_Endian_Convert(in, arg, ok);
+        if (!ok)
+            result = result.isEmpty() ? "false" : "non-empty";
+    } else if (fn.startsWith("pad")) {
+        result = QString_From_Num_With_Zero_Append(in.toInt(), arg, fn == "pad16" ? 16 : 10);
+    } else if (fn == "bcd") {
+        result = QString_Version_From_BCD_Int32_Num(in.toUInt(nullptr, 16));
+    } else if (fn == "fromUnicode") {
+        result = QString_From_Unicode_Array(b, arg);
+    } else if (fn == "toUnicode") {
+        QVERIFY(QString_To_Unicode_Array(in, d, arg));
+        result = dest.toHex().toUpper();
+    }
+    QCOMPARE(result, out);
 }
 
 void TestConvert::imageAddressMap()
 {
     QCOMPARE(RadioAddrToOffset(0x0080), 4);
     QCOMPARE(RadioAddrToOffset(0x023F), 451);
-    QCOMPARE(RadioAddrToOffset(kWindowBase + 16 * 27), 436);
-    RadioData_S image;
-    image.Header.ModelLo = 0x05;
-    image.Header.ModelHi = 0x6B;
-    QCOMPARE(image.at(0) | (image.at(1) << 8), int(kModelWord));
+    QCOMPARE(RadioAddrToOffset(kWindowBase + kBlockSize * 27), 436);
 }
 
 QTEST_APPLESS_MAIN(TestConvert)
