@@ -1,20 +1,19 @@
 #pragma once
 
 // End-to-end helpers of the link tests: the emulated radio as a real process
-// on a pseudo-terminal, and a main window in a scratch folder.
+// on a pseudo-terminal, and a main window in a scratch folder linked to it.
 
 #include "app/mainwindow.h"
 #include "link/comprocess_form.h"
 #include "link/serial.h"
 
+#include "modalcloser.h"
 #include "scratchdir.h"
 
 #include <QtTest>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
-#include <QStackedWidget>
-#include <QTextCodec>
 
 // radiocps-sim with --trace and the given options; the first line it prints
 // is the path of its port.
@@ -25,38 +24,32 @@ public:
     {
         m_proc.start(QStringLiteral(RUN_DIR "/radiocps-sim"), QStringList{"--trace"} + args);
         if (m_proc.waitForReadyRead(5000))
-            m_port = QString::fromLocal8Bit(m_proc.readLine()).trimmed();
+            port = QString::fromLocal8Bit(m_proc.readLine()).trimmed();
     }
     ~SimProcess() { stop(); }
 
-    QString port() const { return m_port; }
+    QString port;
 
     // Stops the emulator; it saves its image if asked to.
-    void stop()
-    {
-        m_proc.terminate();
-        m_proc.waitForFinished(5000);
-    }
+    void stop() { m_proc.terminate(); m_proc.waitForFinished(5000); }
 
-    // Hex frames the emulator received ("rx") or sent ("tx") so far.
-    QStringList frames(const char *direction = "rx")
+    // Request frames the emulator received so far, as hex.
+    QStringList frames()
     {
         m_err += m_proc.readAllStandardError();
         QStringList out;
         for (const QString &line : QString::fromLatin1(m_err).split('\n'))
-            if (line.startsWith(QLatin1String(direction) + ' '))
+            if (line.startsWith("rx "))
                 out << line.mid(3);
         return out;
     }
 
 private:
     QProcess m_proc;
-    QString m_port;
     QByteArray m_err;
 };
 
-// A 452-byte image whose window bytes differ from their neighbours; header
-// 05 6B 02 07.
+// A 452-byte image, header 05 6B 02 07, whose window bytes differ from their neighbours.
 inline QByteArray PatternImage(int seed)
 {
     QByteArray image = QByteArray::fromHex("056B0207");
@@ -65,89 +58,132 @@ inline QByteArray PatternImage(int seed)
     return image;
 }
 
-inline QByteArray Bytes(const RadioData_S &image, int from = 0, int count = kImageSize)
-{
-    return QByteArray(reinterpret_cast<const char *>(image.bytes()) + from, count);
-}
-inline QByteArray Window(const RadioData_S &image) { return Bytes(image, kHeaderSize, kImageSize - kHeaderSize); }
 inline QByteArray Window(const QByteArray &image) { return image.mid(kHeaderSize); }
 
-// Request frames as hex text.
-inline QString ConnectFrame() { return QStringLiteral("FEA5E0056B00FDFD"); }
-inline QString EndFrame() { return QStringLiteral("FEA5E6056B00FDFD"); }
-inline QString ReadFrame(int block) { return QString::asprintf("FEA5E2%04X00FDFD", kWindowBase + kBlockSize * block); }
-inline QString WriteFrame(int block, const RadioData_S &image)
+// Request frames as hex: connect, end, and block n read or (with the image's bytes) written.
+const QString kConnectReq = QStringLiteral("FEA5E0056B00FDFD");
+const QString kEndReq = QStringLiteral("FEA5E6056B00FDFD");
+inline QString BlockReq(int n, const QByteArray &written)
 {
-    return QString::asprintf("FEA5E4%04X10", kWindowBase + kBlockSize * block)
-            + Bytes(image, kHeaderSize + kBlockSize * block, kBlockSize).toHex().toUpper() + "FDFD";
+    const int addr = kWindowBase + kBlockSize * n;
+    if (written.isEmpty())
+        return QString::asprintf("FEA5E2%04X00FDFD", addr);
+    const QByteArray data = written.mid(kHeaderSize + kBlockSize * n, kBlockSize);
+    return QString::asprintf("FEA5E4%04X10", addr) + data.toHex().toUpper() + "FDFD";
 }
-inline QStringList Frames(int count, const QString &frame) { return QVector<QString>(count, frame).toList(); }
+// connects connect requests, then the given blocks.
+inline QStringList Requests(int connects, const QList<int> &blocks, const QByteArray &written = {})
+{
+    QStringList out = QVector<QString>(connects, kConnectReq).toList();
+    for (int n : blocks)
+        out << BlockReq(n, written);
+    return out;
+}
 
-// A scratch folder in which the main window speaks the given language.
-inline void UseLanguage(const ScratchDir &scratch, const char *language)
-{
-    const QString text = QStringLiteral("[SYSSET]\nSerialNumber=ttyS0\nLanguage=%1\nFirstRun=No\nStartBand=400\n"
-                                        "EndBand=470\nVersion=1.01\nFilePathDef=./datafile/default.dat\nChanNum=16\n"
-                                        "ChanLimit=1\nBandRangText=400MHz~470MHz\nLastMacModel=6B05\nSoftName=HT\n")
-            .arg(QLatin1String(language));
-    scratch.writeFile("datafile/sysset.ini", QTextCodec::codecForName("GB2312")->fromUnicode(text));
-}
+// Bar values of a complete transfer: 5, one per block, 100.
+const QList<int> kFullProgress = {5,  8,  11, 14, 18, 21, 24, 27, 31, 34, 37, 41, 44, 47, 50,
+                                   54, 57, 60, 63, 67, 70, 73, 77, 80, 83, 86, 90, 93, 96, 100};
 
 class MainWindowProbe
 {
 public:
-    static RadioData_S &image(MainWindow &w) { return w.m_image; }
+    static QByteArray image(MainWindow &w) { return QByteArray(reinterpret_cast<char *>(&w.m_image), kImageSize); }
     static bool busy(MainWindow &w) { return w.m_linkBusy; }
-    static void read(MainWindow &w) { w.SlotRadioReadFreqOp(); }
-    static void write(MainWindow &w) { w.SlotRadioWriteFreqOp(); }
-    static void getRadioData(MainWindow &w) { w.GetRadioData(); }
+    static void run(MainWindow &w, bool write) { write ? w.SlotRadioWriteFreqOp() : w.SlotRadioReadFreqOp(); }
+    // The window as the pages hold it.
+    static QByteArray pages(MainWindow &w)
+    {
+        w.GetRadioData();
+        return Window(image(w));
+    }
     static QString version(MainWindow &w) { return w.findChild<QLabel *>("label_RadioVersion")->text(); }
-    static QStackedWidget *stack(MainWindow &w) { return w.findChild<QStackedWidget *>("stackedWidget"); }
 };
 
-// Watches the progress panel of an operation: how it was shown, and every
-// value its bar took with the label beside it.
-class PanelWatcher : public QObject
+// A main window speaking Chinese in a scratch folder, its port an emulated
+// radio started with the given options (version 2.7, image `radio`, saved
+// to saved.dat when it stops). It watches the progress panel of operations:
+// every value of its bar, and at the first one the panel's title and label
+// and whether the window was disabled and refused to close.
+class Link : public QObject
 {
 public:
-    explicit PanelWatcher(MainWindow *w) : m_w(w) { w->installEventFilter(this); }
+    explicit Link(const QStringList &options = {}) : sim(Start(scratch, radio, options))
+    {
+        Read_Write_Port = sim.port;
+        w.installEventFilter(this);
+        w.resize(900, 600);
+        w.show();
+    }
 
-    QRect geometry;
-    QString title, labelWhenShown, labelDuringOp;
+    // Runs a read or write from the main window; the titles and texts of the messages shown.
+    QString run(bool write)
+    {
+        ModalCloser closer;
+        MainWindowProbe::run(w, write);
+        return (closer.titles + closer.texts).join(' ');
+    }
+    QByteArray image() { return MainWindowProbe::image(w); }
+
+    ScratchDir scratch;
+    const QByteArray radio = PatternImage(11);
+    SimProcess sim;
+    MainWindow w;
     QList<int> values;
-    bool windowEnabledDuringOp = true, busyDuringOp = false, closeRefusedDuringOp = false;
+    QString seen;
 
 protected:
-    bool eventFilter(QObject *obj, QEvent *event) override
+    bool eventFilter(QObject *, QEvent *event) override
     {
-        COMPROCESS_Form *panel = nullptr;
-        if (obj == m_w && event->type() == QEvent::ChildPolished
-            && (panel = qobject_cast<COMPROCESS_Form *>(static_cast<QChildEvent *>(event)->child()))) {
-            geometry = panel->geometry();
-            title = panel->windowTitle();
-            auto *label = panel->findChild<QLabel *>("label");
-            labelWhenShown = label->text();
-            connect(panel->findChild<QProgressBar *>("progressBar"), &QProgressBar::valueChanged, this,
-                    [this, label](int v) {
-                        if (values.isEmpty()) {
-                            labelDuringOp = label->text();
-                            windowEnabledDuringOp = m_w->isEnabled();
-                            busyDuringOp = MainWindowProbe::busy(*m_w);
-                            closeRefusedDuringOp = !m_w->close();
-                        }
-                        values << v;
-                    });
-        }
+        auto *panel = event->type() == QEvent::ChildPolished
+                ? qobject_cast<COMPROCESS_Form *>(static_cast<QChildEvent *>(event)->child()) : nullptr;
+        if (panel)
+            connect(panel->findChild<QProgressBar *>(), &QProgressBar::valueChanged, this, [this, panel](int v) {
+                if (values.isEmpty())
+                    seen = QStringList{panel->windowTitle(), panel->findChild<QLabel *>("label")->text(),
+                                       w.isEnabled() ? "enabled" : "disabled",
+                                       w.close() ? "closed" : "close refused"}.join('|');
+                values << v;
+            });
         return false;
     }
 
 private:
-    MainWindow *m_w;
+    static QStringList Start(const ScratchDir &scratch, const QByteArray &radio, const QStringList &options)
+    {
+        QByteArray ini = scratch.readFile("datafile/sysset.ini");
+        ini.replace("Language=", "Language=Chinese").replace("FirstRun=Yes", "FirstRun=No");
+        scratch.writeFile("datafile/sysset.ini", ini);
+        scratch.writeFile("radio.dat", radio);
+        return QStringList{"--image", scratch.file("radio.dat"), "--save", scratch.file("saved.dat"),
+                           "--version", "2.7"} + options;
+    }
 };
 
-// Bar values of a complete transfer: 5, one per block, 100.
-inline QList<int> FullProgress()
+// An operation that fails: the emulator's options (none: no such port), the
+// message text, the requests that reached the radio (connects connect
+// requests, then the given blocks) and the bar values reached.
+struct Failure {
+    QStringList options;
+    bool write;
+    QString text;
+    int connects;
+    QList<int> blocks;
+    int progress;
+};
+Q_DECLARE_METATYPE(Failure)
+
+// Runs the operation; afterwards the window and the pages are as they were.
+inline void CheckFailure(const Failure &f)
 {
-    return {5, 8, 11, 14, 18, 21, 24, 27, 31, 34, 37, 41, 44, 47, 50,
-            54, 57, 60, 63, 67, 70, 73, 77, 80, 83, 86, 90, 93, 96, 100};
+    Link link(f.options);
+    if (f.options.isEmpty())
+        Read_Write_Port = link.scratch.file("no-such-port");
+    const QString version = MainWindowProbe::version(link.w);
+    const QByteArray pages = MainWindowProbe::pages(link.w);
+    QCOMPARE(link.run(f.write), (f.write ? "[写频操作] " : "[读频操作] ") + f.text);
+    QCOMPARE(link.sim.frames(), Requests(f.connects, f.blocks, f.write ? link.image() : QByteArray()));
+    QCOMPARE(link.values, kFullProgress.mid(0, f.progress));
+    QVERIFY(link.w.isEnabled() && !MainWindowProbe::busy(link.w));
+    QCOMPARE(MainWindowProbe::version(link.w), version);
+    QCOMPARE(MainWindowProbe::pages(link.w), pages);
 }

@@ -1,12 +1,17 @@
-// Serial transport against the emulated radio on a pseudo-terminal.
-#include "linkharness.h"
+// The confirm check, and the serial transport against the emulated radio.
+#include "link/frames.h"
 
-#include <QtTest>
+#include "linkharness.h"
 
 namespace {
 
-const QString kConnect = QStringLiteral("FEA5E0056B00FDFD");
+const QByteArray kData = QByteArray::fromHex("D0D1D2D3D4D5D6D7D8D9DADBDCDDDEDF");
 const QString kConnectCnf = QStringLiteral("FEA5E1056B04056B0105FD");
+
+QByteArray Confirm(int len, const QByteArray &data, const char *cmd = "E3", const char *tail = "FD")
+{
+    return QByteArray::fromHex(QByteArray("FEA5") + cmd + "056B") + char(len) + data + QByteArray::fromHex(tail);
+}
 
 // Records every reply handed to the check; accepts the connect confirm.
 bool Record(const QString &reply, void *replies)
@@ -15,109 +20,109 @@ bool Record(const QString &reply, void *replies)
     return reply == kConnectCnf;
 }
 
-// One connect exchange on a fresh Serial opened on port.
-bool Exchange(const QString &port, uint8_t tries, QStringList *replies, TPYSERIALLINE_E line = SERIALLINE_NORMAL)
-{
-    Read_Write_Port = port;
-    Serial serial(nullptr, line);
-    SerialWirteReadData_S ex{&kConnect, replies, Record, tries};
-    return serial.SelfOpen() && serial.SelfWriteReadData(&ex);
-}
+// One connect exchange on a fresh Serial: the emulator's options, the port
+// opened by a symbolic link, the tries, the line type, the replies handed to
+// the check.
+struct Exchange {
+    QStringList options;
+    bool viaLink;
+    int tries;
+    bool echoLine;
+    QStringList replies;
+};
 
 } // namespace
+
+Q_DECLARE_METATYPE(Exchange)
 
 class TestLinkSerial : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void opensByDevicePathAndByLink();
-    void noTriesWritesNothing();
-    void noCheckReturnsAfterWriting();
-    void garbledReplyIsRetriedOnReopenedPort();
-    void replyInTwoBursts();
-    void echoIsCutOnEchoLineOnly();
-    void firstByteWait_data();
-    void firstByteWait();
+    void confirmCheck_data();
+    void confirmCheck();
+    void exchange_data();
+    void exchange();
 };
 
-void TestLinkSerial::opensByDevicePathAndByLink()
+void TestLinkSerial::confirmCheck_data()
 {
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("cnfLen");      // -1: the data is not kept
+    QTest::addColumn<QByteArray>("kept"); // bytes at pCnfData afterwards; empty: rejected, untouched
+
+    const QByteArray block = Confirm(16, kData);
+    auto row = [](const char *name, const QByteArray &reply, int len, const QByteArray &kept) {
+        QTest::newRow(name) << reply << len << kept;
+    };
+    auto bad = [&](const char *name, const QByteArray &reply) { row(name, reply, 16, QByteArray()); };
+
+    row("block confirm: 16 bytes kept", block, 16, kData);
+    row("stray byte between FE and A5 is skipped", QByteArray::fromHex("FE00") + block.mid(1), 16, kData);
+    row("A5 at byte 4 is still found", QByteArray::fromHex("FE000000") + block.mid(1), 16, kData);
+    row("garbage after FD is ignored", block + "\x12\x34", 16, kData);
+    row("L not compared where nothing is kept", Confirm(2, "\x01\x02"), -1, QByteArray());
+    row("127 bytes (254 characters) are examined", block + QByteArray(127 - block.size(), 0x11), 16, kData);
+
+    bad("noise before FE", '\x00' + block);
+    bad("A5 at byte 5 is too far", QByteArray::fromHex("FE00000000") + block.mid(1));
+    bad("wrong command E5 for E3", Confirm(16, kData, "E5"));
+    bad("model bytes 6B 05", QByteArray::fromHex("FEA5E36B0510") + kData + "\xFD");
+    bad("last byte not FD", Confirm(16, kData, "E3", "FE"));
+    bad("reply ends before its FD", block.left(block.size() - 1));
+    bad("reply ends before L", block.left(5));
+    bad("L = 0 where 16 bytes are kept", Confirm(0, {}));
+    bad("L = 15 where 16 bytes are kept", Confirm(15, kData.left(15)));
+    bad("L = 17 would overrun the block", Confirm(17, kData + "\xEE"));
+    bad("L = 255 in a short reply", Confirm(255, kData));
+    bad("128 bytes (256 characters) are too long", block + QByteArray(128 - block.size(), 0x11));
+}
+
+// The check expects a block read confirm (E3).
+void TestLinkSerial::confirmCheck()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(int, cnfLen);
+    QFETCH(QByteArray, kept);
+    QByteArray dest(32, '\xCC');   // 16 bytes of destination, 16 guard bytes
+    PcCpComPar_S par{};
+    par.CnfCmd = LinkCmd::ReadCnf;
+    par.CnfLen = uint8_t(qMax(cnfLen, 0));
+    par.pCnfData = cnfLen < 0 ? nullptr : reinterpret_cast<uint8_t *>(dest.data());
+    QCOMPARE(PC_CP_Communication_CpCnfCheck(reply.toHex().toUpper(), &par), !kept.isEmpty() || cnfLen < 0);
+    QCOMPARE(dest, kept + QByteArray(32 - kept.size(), '\xCC'));
+}
+
+void TestLinkSerial::exchange_data()
+{
+    QTest::addColumn<Exchange>("x");
+    QTest::newRow("device path") << Exchange{{}, false, 1, false, {kConnectCnf}};
+    QTest::newRow("symbolic link to the device, as /dev/serial/by-id") << Exchange{{}, true, 1, false, {kConnectCnf}};
+    QTest::newRow("no tries: nothing sent") << Exchange{{}, false, 0, false, {}};
+    QTest::newRow("garbled reply (XOR 5A) retried on the reopened port")
+        << Exchange{{"--garble", "1"}, false, 2, false, {"A4FFBB5F315E5F315B5FA7", kConnectCnf}};
+    QTest::newRow("bursts 250 ms apart: the check sees the first alone")
+        << Exchange{{"--split", "5", "--split-gap", "250"}, false, 1, false, {"FEA5E1056B"}};
+    QTest::newRow("echo cut on an echo line") << Exchange{{"--echo"}, false, 1, true, {kConnectCnf}};
+    QTest::newRow("first byte after 600 ms is awaited") << Exchange{{"--delay", "600"}, false, 1, false, {kConnectCnf}};
+    QTest::newRow("first byte after 1300 ms is too late") << Exchange{{"--delay", "1300"}, false, 1, false, {}};
+}
+
+// Each try sends the request once; accepted when the confirm was among the replies.
+void TestLinkSerial::exchange()
+{
+    QFETCH(Exchange, x);
     ScratchDir scratch{QStringList()};
-    SimProcess sim({"--link", scratch.file("by-id-radio")});
-    QStringList replies;
-    QVERIFY(Exchange(sim.port(), 1, &replies));
-    QVERIFY(Exchange(scratch.file("by-id-radio"), 1, &replies));
-    QCOMPARE(replies, Frames(2, kConnectCnf));
-    QVERIFY(!Exchange(scratch.file("no-such-port"), 1, &replies));
-}
-
-void TestLinkSerial::noTriesWritesNothing()
-{
-    SimProcess sim;
-    QStringList replies;
-    QVERIFY(!Exchange(sim.port(), 0, &replies));
-    QVERIFY(Exchange(sim.port(), 1, &replies));
-    QCOMPARE(sim.frames(), QStringList{kConnect});
-}
-
-// Without a check nothing is read: even a silent radio "answers".
-void TestLinkSerial::noCheckReturnsAfterWriting()
-{
-    SimProcess sim({"--silent"});
-    Read_Write_Port = sim.port();
-    Serial serial(nullptr, SERIALLINE_NORMAL);
+    SimProcess sim(x.options + QStringList{"--link", scratch.file("by-id-radio")});
+    Read_Write_Port = x.viaLink ? scratch.file("by-id-radio") : sim.port;
+    Serial serial(nullptr, x.echoLine ? SERIALLINE_ECHO : SERIALLINE_NORMAL);
+    QStringList seen;
+    SerialWirteReadData_S ex{&kConnectReq, &seen, Record, uint8_t(x.tries)};
     QVERIFY(serial.SelfOpen());
-    SerialWirteReadData_S ex{&kConnect, nullptr, nullptr, 3};
-    QVERIFY(serial.SelfWriteReadData(&ex));
-    QCOMPARE(int(ex.TryNum), 2);
-    QTRY_COMPARE(sim.frames(), QStringList{kConnect});
-}
-
-// The emulator keeps the port alive while the tool closes and reopens it.
-void TestLinkSerial::garbledReplyIsRetriedOnReopenedPort()
-{
-    SimProcess sim({"--garble", "1"});
-    QStringList replies;
-    QVERIFY(Exchange(sim.port(), 2, &replies));
-    QCOMPARE(replies.size(), 2);
-    QCOMPARE(replies[1], kConnectCnf);
-    QCOMPARE(sim.frames(), Frames(2, kConnect));
-}
-
-// Bursts more than 100 ms apart are two replies: the check sees the first alone.
-void TestLinkSerial::replyInTwoBursts()
-{
-    SimProcess sim({"--split", "5", "--split-gap", "250"});
-    QStringList replies;
-    QVERIFY(!Exchange(sim.port(), 1, &replies));
-    QCOMPARE(replies, QStringList{"FEA5E1056B"});
-}
-
-void TestLinkSerial::echoIsCutOnEchoLineOnly()
-{
-    SimProcess sim({"--echo"});
-    QStringList replies;
-    QVERIFY(!Exchange(sim.port(), 1, &replies, SERIALLINE_NORMAL));
-    QVERIFY(Exchange(sim.port(), 1, &replies, SERIALLINE_ECHO));
-    QCOMPARE(replies, QStringList({kConnect + kConnectCnf, kConnectCnf}));
-}
-
-void TestLinkSerial::firstByteWait_data()
-{
-    QTest::addColumn<QString>("delay");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("first byte after 600 ms is awaited") << "600" << true;
-    QTest::newRow("first byte after 1300 ms is too late") << "1300" << false;
-}
-
-void TestLinkSerial::firstByteWait()
-{
-    QFETCH(QString, delay);
-    QFETCH(bool, accepted);
-    SimProcess sim({"--delay", delay});
-    QStringList replies;
-    QCOMPARE(Exchange(sim.port(), 1, &replies), accepted);
+    QCOMPARE(serial.SelfWriteReadData(&ex), x.replies.contains(kConnectCnf));
+    QCOMPARE(seen, x.replies);
+    QTRY_COMPARE(sim.frames(), Requests(x.tries, {}));
 }
 
 QTEST_MAIN(TestLinkSerial)
