@@ -1,0 +1,376 @@
+// The headless operations of radiocps-cli on data files: CSV channel plans
+// (hand-written rows of every tone mode, cross mode, polarity, duplex form
+// and power spelling; refusals by line; export then import), dump and diff
+// of a known image, and the proof that NormaliseImage saves what the window
+// would.
+#include "app/mainwindow.h"
+#include "cliops.h"
+#include "csvplan.h"
+
+#include "settings/settingscodec.h"
+
+#include "modalcloser.h"
+#include "scratchdir.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <cstring>
+
+class MainWindowProbe
+{
+public:
+    static RadioData_S &image(MainWindow &w) { return w.m_image; }
+};
+
+namespace {
+
+const QByteArray kHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+                           "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\n";
+
+PlanImport Import(const QByteArray &csv, int maxRows = 16)
+{
+    return ImportChannelPlan(csv, PlanLimits{maxRows, 400000000, 470000000});
+}
+
+// Channels as "rx[/tx] txTone rxTone mode power scan [BCL] [PTT-ID]", then
+// "line N: reason" of each refusal; or "error N: text".
+QStringList Outcome(const PlanImport &plan)
+{
+    if (!plan.error.isEmpty())
+        return {QStringLiteral("error %1: %2").arg(plan.errorLine).arg(plan.error)};
+    const QStringList tones = ToneListTexts(QStringLiteral("none"));
+    QStringList out;
+    for (const ChannelFields_S &f : plan.channels)
+        out << ChannelFreqText(f.RxFreq) + (f.TxFreq != f.RxFreq ? '/' + ChannelFreqText(f.TxFreq) : QString())
+                        + QStringLiteral(" %1 %2 %3 %4 %5")
+                                  .arg(tones.value(f.TxTone), tones.value(f.RxTone), f.Bandwidth ? "NFM" : "FM",
+                                       f.Power ? "low" : "high", f.Scan ? "skip" : "scan")
+                        + (f.BusyLock ? " BCL" : "") + (f.PttDial ? " PTT-ID" : "");
+    for (const PlanRefusal &r : plan.refused)
+        out << QStringLiteral("line %1: %2").arg(r.line).arg(r.reason);
+    return out;
+}
+
+QByteArray Hex(const RadioData_S &image)
+{
+    return QByteArray(reinterpret_cast<const char *>(image.bytes()), kImageSize).toHex(' ');
+}
+
+// Two channels, settings, DTMF codes and two FM presets, stored by the codecs
+// into an image filled with 0xFF, as the window saves it.
+RadioData_S KnownImage()
+{
+    RadioData_S image;
+    std::memset(image.bytes(), 0xFF, kImageSize);
+    image.Header = {0x05, 0x6B, 1, 5};
+    // RxFreq, TxFreq, Bandwidth, Power, Scan, TxTone, RxTone, BusyLock, PttDial
+    const ChannelFields_S a{401250000, 401250000, 0, 0, 0, 9, 9, 0, 0};    // 88.5 both ways
+    const ChannelFields_S b{446006250, 410000000, 1, 1, 1, 157, 0, 1, 1};  // D025I out, every flag
+    ChannelStoreTable(&image, {a, b});
+    StoreSettingZeroBytes(&image);
+    for (int s = 0; s < SettingCount; ++s)   // squelch 3, time-out 60S, scan by time, PTT ID at TX end
+        StoreSetting(&image, SettingId_E(s),
+                     s == SetSqlLev ? 3 : s == SetTotLev ? 2 : int(s == SetScanWay || s == SetDtmEncCon));
+    StoreDtmfCode(&image, DtmfPttId, QStringLiteral("123"));
+    StoreDtmfCode(&image, DtmfMacId, QStringLiteral("0000"));
+    StoreFmChannels(&image, {QStringLiteral("87.5"), QString(), QStringLiteral("108.0")});
+    return image;
+}
+
+// Regions are drawn either uniformly or, mostly, from the small ranges where
+// codes, digits, FM words and tones are valid, so that both the accepted and
+// the dropped values of every codec occur often.
+QByteArray RandomImage(QRandomGenerator &rng)
+{
+    QByteArray b(kImageSize, '\0');
+    for (char &c : b)
+        c = char(rng.bounded(256));
+    const auto fill = [&](int from, int to, int step, auto value) {
+        if (rng.bounded(4))
+            for (int o = from; o <= to; o += step)
+                b[o] = char(value());
+    };
+    fill(0x07, 0x1D, 1, [&] { return rng.bounded(rng.bounded(2) ? 12 : 18); });   // options, PTT ID
+    fill(0x24, 0x43, 1, [&] { return rng.bounded(rng.bounded(6) ? 16 : 256); });  // DTMF digits
+    fill(0x44, 0x63, 2, [&] { return 2 + rng.bounded(3); });                      // FM words 512..1279
+    fill(0x6C, kImageSize - 1, 16, [&] { return rng.bounded(110); });             // transmit tones
+    fill(0x6D, kImageSize - 1, 16, [&] { return rng.bounded(110); });             // receive tones
+    if (rng.bounded(4)) {   // else the channel count as drawn, mostly above 22
+        b[0x0A] = 0;
+        b[0x0B] = char(rng.bounded(24));
+    }
+    return b;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(ChannelFields_S)
+
+class TestCliFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void import_data();
+    void import();
+    void exportedColumns_data();
+    void exportedColumns();
+    void exportThenImportReproducesChannelRegion();
+    void dump();
+    void diff_data();
+    void diff();
+    void normaliseAsWindow_data();
+    void normaliseAsWindow();
+};
+
+void TestCliFiles::import_data()
+{
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<int>("maxRows");
+    QTest::addColumn<QStringList>("expected");
+    // One row from Frequency on, ending early: the columns after it are
+    // missing. Columns a mode does not use hold other values and are ignored.
+    // Expected channels omit rx when it is 440 MHz; "!": the refusal of line 2.
+    const char *const rows[][3] = {
+        {"no tone mode", "440,,,,100.0,141.3,754,RR,025,DTCS->Tone", "none none FM high scan"},
+        {"Tone: rToneFreq on transmit", "440,,,Tone,100.0,141.3,754,RR,025", "100.0 none FM high scan"},
+        {"TSQL: cToneFreq on both", "440,,,TSQL,100.0,141.3,754,RR,025", "141.3 141.3 FM high scan"},
+        {"DTCS NN", "440,,,DTCS,67.0,67.0,023,NN,754", "D023N D023N FM high scan"},
+        {"DTCS NR", "440,,,DTCS,67.0,67.0,023,NR,754", "D023N D023I FM high scan"},
+        {"DTCS RN", "440,,,DTCS,67.0,67.0,754,RN,023", "D754I D754N FM high scan"},
+        {"DTCS rr, no leading zero", "440,,,DTCS,67.0,67.0,23,rr,754", "D023I D023I FM high scan"},
+        {"Cross Tone->Tone", "440,,,Cross,67.0,254.1,023,NN,023,Tone->Tone", "67.0 254.1 FM high scan"},
+        {"Cross Tone->DTCS", "440,,,Cross,67.0,254.1,023,NR,114,Tone->DTCS", "67.0 D114I FM high scan"},
+        {"Cross DTCS->Tone", "440,,,Cross,67.0,254.1,114,RN,023,DTCS->Tone", "D114I 254.1 FM high scan"},
+        {"Cross DTCS->DTCS", "440,,,Cross,67.0,254.1,114,NN,731,DTCS->DTCS", "D114N D731N FM high scan"},
+        {"Cross ->Tone", "440,,,Cross,67.0,254.1,114,NN,731,->Tone", "none 254.1 FM high scan"},
+        {"Cross ->DTCS", "440,,,Cross,67.0,254.1,114,NR,731,->DTCS", "none D731I FM high scan"},
+        {"Cross Tone->", "440,,,Cross,67.0,254.1,114,NN,731,Tone->", "67.0 none FM high scan"},
+        {"Cross DTCS->", "440,,,Cross,67.0,254.1,114,RN,731,DTCS->", "D114I none FM high scan"},
+        {"Duplex +", "440,+,5", "/445.000000 none none FM high scan"},
+        {"Duplex -", "440,-,5", "/435.000000 none none FM high scan"},
+        {"Duplex split", "440,split,410.0125", "/410.012500 none none FM high scan"},
+        {"Duplex off", "440,off,0", "!Duplex off (transmit disabled) cannot be held by the radio"},
+        {"Power 5.0W", "440,,,,,,,,,,FM,,,5.0W", "none none FM high scan"},
+        {"Power 2.01W", "440,,,,,,,,,,FM,,,2.01W", "none none FM high scan"},
+        {"Power 2.0w", "440,,,,,,,,,,FM,,,2.0w", "none none FM low scan"},
+        {"Power lots", "440,,,,,,,,,,FM,,,lots", "!Power \"lots\" is not a power in watts"},
+        {"NFM, skip, BCL, PTT-ID", "440,,,,,,,,,,NFM,,S,1.0W,\"rpt, bcl ptt-id\"", "none none NFM low skip BCL PTT-ID"},
+        {"Mode AM", "440,,,,,,,,,,AM", "!Mode \"AM\" is not FM or NFM"},
+        {"CTCSS 88.6 not in the list", "440,,,Tone,88.6", "!rToneFreq 88.6 is not a CTCSS tone of the radio"},
+        {"DCS 017 not in the list", "440,,,DTCS,,,017,NN", "!DtcsCode 017 is not a DCS code of the radio"},
+        {"polarity NX", "440,,,DTCS,,,023,NX", "!DtcsPolarity \"NX\" is not NN, NR, RN or RR"},
+        {"CrossMode no arrow", "440,,,Cross,88.5,,,,,Tone", "!CrossMode \"Tone\" is not a cross mode of the radio"},
+        {"band start, snapped down to 5 kHz", "400.0031", "400.000000 none none FM high scan"},
+        {"snap to the higher of 5 and 6.25 kHz", "446.00624", "446.005000 none none FM high scan"},
+        {"below the band end: clamped, snapped", "469.9999999", "469.995000 none none FM high scan"},
+        {"band end is outside", "470", "!Frequency 470.000000 MHz is outside the band 400-470 MHz"},
+        {"transmit at the band end", "440,+,30", "!transmit frequency 470.000000 MHz is outside the band 400-470 MHz"},
+    };
+    for (const auto &r : rows) {
+        const QString e = r[2];
+        QTest::newRow(r[0]) << kHeader + "1,," + r[1] << 16
+                            << QStringList(e.startsWith('!')      ? "line 2: " + e.mid(1)
+                                           : e.indexOf(' ') == 10 ? e   // begins with rx
+                                           : e.startsWith('/')    ? "440.000000" + e
+                                                                  : "440.000000 " + e);
+    }
+    const QString ch = QStringLiteral("%1 none none FM high scan");
+    QTest::newRow("refusals by line, others in Location order, beyond ChanNum refused")
+            << kHeader + "# plan\n7,,441\n2,,440,,0,Tone,88.6\n\n3,,442,off\n5,,443\n1,,444\n4,,480\n9,,445\n" << 3
+            << QStringList{ch.arg("444.000000"), ch.arg("443.000000"), ch.arg("441.000000"),
+                           "line 4: rToneFreq 88.6 is not a CTCSS tone of the radio",
+                           "line 6: Duplex off (transmit disabled) cannot be held by the radio",
+                           "line 9: Frequency 480.000000 MHz is outside the band 400-470 MHz",
+                           "line 10: the radio holds 3 channels (ChanNum); this row would be channel 4"};
+    QTest::newRow("byte-order mark, CRLF line ends")
+            << "\xEF\xBB\xBF" + QByteArray(kHeader).replace("\n", "\r\n") + "1,,440,,,,,,,,,,NFM\r\n" << 16
+            << QStringList{"440.000000 none none NFM high scan"};
+    QTest::newRow("only some columns, in any order and letter case")
+            << QByteArray("mode,FREQUENCY,power\nNFM,441.5,1W\n,442.5,\n") << 16
+            << QStringList{"441.500000 none none NFM low scan", ch.arg("442.500000")};
+    QTest::newRow("quoted fields with commas, quotes and a line break")
+            << kHeader + "1,\"Base, \"\"N\"\"\",\"440\",,,,,,,,,,,,,,\"two\nlines BCL\"\n2,,440.5,,,,,,,,,,AM\n" << 16
+            << QStringList{ch.arg("440.000000") + " BCL", "line 4: Mode \"AM\" is not FM or NFM"};
+    QTest::newRow("a quote never closed refuses its row") << kHeader + "1,,440\n2,\"open,440\n" << 16
+            << QStringList{ch.arg("440.000000"), "line 3: a quoted field is not closed"};
+    QTest::newRow("comments only") << QByteArray("# x\n\n") << 16 << QStringList{"error 0: no header line"};
+    QTest::newRow("no Frequency column, lines counted from the comment") << QByteArray("# x\nLocation,Name\n1,a\n")
+            << 16 << QStringList{"error 2: the header has no Frequency column"};
+}
+
+void TestCliFiles::import()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(int, maxRows);
+    QFETCH(QStringList, expected);
+    QCOMPARE(Outcome(Import(csv, maxRows)), expected);
+}
+
+void TestCliFiles::exportedColumns_data()
+{
+    QTest::addColumn<ChannelFields_S>("channel");
+    QTest::addColumn<QString>("line");
+    const struct {
+        const char *name;
+        ChannelFields_S f;   // as in KnownImage
+        const char *line;
+    } rows[] = {
+        {"equal CTCSS is TSQL, high, 6.25 kHz raster", {446006250, 446006250, 0, 0, 0, 9, 9, 0, 0},
+         "1,,446.006250,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,"},
+        {"equal DCS code, mixed polarity is DTCS", {446006250, 446006250, 0, 0, 0, 51, 156, 0, 0},
+         "1,,446.006250,,0.000000,DTCS,88.5,88.5,023,NR,023,Tone->Tone,FM,6.25,,5.0W,"},
+        {"DCS to CTCSS is Cross DTCS->Tone", {446006250, 446006250, 0, 0, 0, 157, 2, 0, 0},
+         "1,,446.006250,,0.000000,Cross,88.5,69.3,025,RN,023,DTCS->Tone,FM,6.25,,5.0W,"},
+        {"split, NFM, low, skipped, BCL, PTT-ID, 5 kHz raster", {446005000, 410000000, 1, 1, 1, 0, 0, 1, 1},
+         "1,,446.005000,split,410.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,1.0W,BCL PTT-ID"},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r.name) << r.f << QString(r.line);
+}
+
+void TestCliFiles::exportedColumns()
+{
+    QFETCH(ChannelFields_S, channel);
+    QFETCH(QString, line);
+    RadioData_S image;
+    std::memset(image.bytes(), 0xFF, kImageSize);
+    ChannelStoreTable(&image, {channel});
+    QCOMPARE(QString::fromUtf8(ExportChannelPlan(image, 16)), kHeader + line + '\n');
+}
+
+void TestCliFiles::exportThenImportReproducesChannelRegion()
+{
+    // Channels the radio can hold (in the band, on the raster, tones of its
+    // list), exported and imported into another image: the channel region is
+    // the original's byte for byte, every other byte the base's.
+    QRandomGenerator rng(7);
+    const auto onRaster = [&rng] {
+        const quint32 step = rng.bounded(2) ? 5000 : 6250;
+        return quint32(400000000 + step * rng.bounded(70000000 / step));
+    };
+    for (int n = 0; n < 100; ++n) {
+        RadioData_S original, base;
+        for (int i = 0; i < kImageSize; ++i)
+            original.at(i) = uint8_t(rng.bounded(256)), base.at(i) = uint8_t(rng.bounded(256));
+        QVector<ChannelFields_S> rows(int(rng.bounded(17)));
+        for (ChannelFields_S &f : rows) {
+            f.RxFreq = onRaster();
+            f.TxFreq = rng.bounded(3) ? f.RxFreq : onRaster();
+            f.TxTone = int(rng.bounded(kToneListSize));
+            f.RxTone = rng.bounded(3) ? int(rng.bounded(kToneListSize)) : f.TxTone;
+            for (int *flag : {&f.Bandwidth, &f.Power, &f.Scan, &f.BusyLock, &f.PttDial})
+                *flag = int(rng.bounded(2));
+        }
+        PutChannelPlan(&original, rows);
+        const PlanImport plan = Import(ExportChannelPlan(original, 16));
+        QVERIFY2(plan.refused.isEmpty(), qPrintable(Outcome(plan).join('\n')));
+        RadioData_S imported = base, expected = base;
+        PutChannelPlan(&imported, plan.channels);
+        for (const auto &[o, size] : {std::pair{ImageOffset::ChannelWord, 2}, {ImageOffset::ChanCount, 2},
+                                      {ImageOffset::ChanScanMask, 4}, {ImageOffset::Channels, kMaxChannels * 16}})
+            std::memcpy(expected.bytes() + o, original.bytes() + o, size_t(size));
+        QCOMPARE(Hex(imported), Hex(expected));
+    }
+}
+
+void TestCliFiles::dump()
+{
+    const QStringList lines = DumpText(KnownImage()).split('\n');
+    for (const char *line : {"  01  401.250000  401.250000  25k    high   yes   88.5     88.5     no         off",
+                             "  02  446.006250  410.000000  12.5k  low    no    D025I    none     yes        on",
+                             "  scan mode                 time", "  TX time-out               60S",
+                             "  man-down alarm            off",   // hidden in the window, listed here
+                             "  PTT ID sent               at TX end", "  FM channel mask           0x0005",
+                             "  FM start channel          01", "  channel 03                108.0"})
+        QVERIFY2(lines.contains(line), line);
+
+    const QJsonObject root = QJsonDocument::fromJson(DumpJson(KnownImage())).object();
+    const QJsonObject channels = root["channels"].toObject(), fm = root["fm"].toObject();
+    const auto json = [](const QJsonValue &v) { return QJsonDocument(v.toObject()).toJson(QJsonDocument::Compact); };
+    QVERIFY(root["version"] == "V1.05" && channels["count"] == 2 && channels["scanMask"] == "0x00000002");
+    QVERIFY(fm["mask"] == "0x0005" && fm["startChannel"] == 1 && fm["channels"].toArray().size() == 16);
+    QCOMPARE(json(channels["list"].toArray()[1]),
+             QByteArray(R"({"bandwidth":"12.5k","busyLock":true,"channel":2,"power":"low","pttDial":true,)"
+                        R"("rxFreq":"446.006250","rxTone":"none","scan":false,)"
+                        R"("txFreq":"410.000000","txTone":"D025I"})"));
+    QCOMPARE(json(root["settings"].toArray()[7]),
+             QByteArray(R"({"code":2,"key":"TotLev","label":"TX time-out","value":"60S"})"));
+    QCOMPARE(json(root["dtmf"].toObject()["codes"].toArray()[2]),
+             QByteArray(R"({"code":"","key":"Stun","label":"stun code"})"));
+    QCOMPARE(json(fm["channels"].toArray()[1]), QByteArray(R"({"channel":2,"frequency":null})"));
+}
+
+void TestCliFiles::diff_data()
+{
+    QTest::addColumn<QString>("patch");      // "offset:bytes" in hex, written into B
+    QTest::addColumn<QString>("expected");   // lines joined by |
+    QTest::newRow("equal images: no line") << "" << "";
+    QTest::newRow("receive frequency by channel") << "67:E2"   // 17 EA 96 D0 + 0x12
+                                                  << "channel 01 receive frequency: 401.250000 -> 401.250018";
+    QTest::newRow("setting by name and item text") << "11:03" << "battery save: off -> 1:3";
+    QTest::newRow("a code outside its list shows the first item") << "08:0A" << "squelch level: 3 -> 0";
+    QTest::newRow("same text, other byte: raw address and owner") << "0F:FF" << "0x008B VOX level: 00 -> FF";
+    QTest::newRow("byte of no page") << "20:00" << "0x009C not used by any page: FF -> 00";
+    QTest::newRow("DTMF code") << "17:04" << "PTT ID code: 123 -> 1234";
+    QTest::newRow("byte after a DTMF code's end") << "18:07" << "0x0094 PTT ID code digit 5: FF -> 07";
+    QTest::newRow("scan bit: mask and channel")
+            << "2B:03" << "channel scan mask: 0x00000002 -> 0x00000003|channel 01 scan: yes -> no";
+    QTest::newRow("FM preset added, mask kept") << "46:03BB" << "FM channel 02 frequency: (empty) -> 95.5";
+    QTest::newRow("channel only in B: its fields against -")
+            << "0B:03"
+            << "channel count: 2 -> 3|channel 03 receive frequency: - -> -0.000001|"
+               "channel 03 transmit frequency: - -> -0.000001|channel 03 bandwidth: - -> 12.5k|"
+               "channel 03 power: - -> low|channel 03 scan: - -> yes|channel 03 transmit tone: - -> none|"
+               "channel 03 receive tone: - -> none|channel 03 busy lockout: - -> yes|channel 03 PTT dialling: - -> on";
+}
+
+void TestCliFiles::diff()
+{
+    QFETCH(QString, patch);
+    QFETCH(QString, expected);
+    const RadioData_S a = KnownImage();
+    RadioData_S b = a;
+    const QByteArray bytes = QByteArray::fromHex(patch.section(':', 1).toLatin1());
+    std::memcpy(b.bytes() + patch.section(':', 0, 0).toInt(nullptr, 16), bytes.constData(), size_t(bytes.size()));
+    QCOMPARE(DiffImages(a, b).join('|'), expected);
+}
+
+void TestCliFiles::normaliseAsWindow_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<int>("chanNum");
+    QTest::newRow("Chinese window, ChanNum 16") << QByteArray("Chinese") << 16;
+    QTest::newRow("English window, ChanNum 22 keeps every record") << QByteArray("English") << 22;
+    QTest::newRow("ChanNum 5 cuts the table") << QByteArray("Chinese") << 5;
+    QTest::newRow("ChanNum 0 stores no channel") << QByteArray("English") << 0;
+}
+
+void TestCliFiles::normaliseAsWindow()
+{
+    QFETCH(QByteArray, language);
+    QFETCH(int, chanNum);
+    ScratchDir dir;
+    dir.writeFile("datafile/sysset.ini", dir.readFile("datafile/sysset.ini")
+                                                 .replace("Language=\n", "Language=" + language + "\n")
+                                                 .replace("FirstRun=Yes", "FirstRun=No")
+                                                 .replace("ChanNum=16", "ChanNum=" + QByteArray::number(chanNum)));
+    ModalCloser closer;
+    MainWindow w;
+    QRandomGenerator rng(qHash(QByteArray(QTest::currentDataTag())));
+    for (int n = 0; n < 100; ++n) {
+        dir.writeFile("random.dat", RandomImage(rng));
+        QVERIFY(w.MenuActionOpenFile(dir.file("random.dat")));
+        const RadioData_S cli = NormaliseImage(MainWindowProbe::image(w), chanNum);
+        w.GetRadioData();
+        QCOMPARE(Hex(MainWindowProbe::image(w)), Hex(cli));
+    }
+    QVERIFY2(closer.texts.isEmpty(), qPrintable(closer.texts.join('\n')));
+}
+
+QTEST_MAIN(TestCliFiles)
+#include "tst_cli_files.moc"
