@@ -356,6 +356,24 @@ QString BackupPath()
 
 // --- commands ----------------------------------------------------------------
 
+// What a write sends for a data file: the file as the window would write it
+// after opening it, or the file byte for byte with --raw.
+bool ImageToSend(const Args &a, const QString &path, RadioData_S *image)
+{
+    RadioData_S file{};
+    SysSet_S set;
+    if (!LoadImage(path, &file) || !LoadSettings(&set))
+        return false;
+    if (a.flags.contains(QStringLiteral("--raw"))) {
+        *image = file;
+        return true;
+    }
+    const int chanNum = SysSetInt(set.ChanNum);
+    NoteChannelCut(path, file, chanNum);
+    *image = NormaliseImage(file, chanNum);
+    return true;
+}
+
 int CmdRead(const Args &a)
 {
     if (a.positional.size() != 1 || !a.values.contains(QStringLiteral("--output"))) {
@@ -388,17 +406,9 @@ int CmdWrite(const Args &a)
     }
     const QString port = a.positional.at(0);
     const QString path = a.positional.at(1);
-    RadioData_S file{};
-    if (!LoadImage(path, &file))
+    RadioData_S expected{};
+    if (!ImageToSend(a, path, &expected))
         return CliFileError;
-    SysSet_S set;
-    if (!LoadSettings(&set))
-        return CliFileError;
-    const int chanNum = SysSetInt(set.ChanNum);
-    const bool raw = a.flags.contains(QStringLiteral("--raw"));
-    if (!raw)
-        NoteChannelCut(path, file, chanNum);
-    const RadioData_S expected = raw ? file : NormaliseImage(file, chanNum);
 
     if (!a.flags.contains(QStringLiteral("--no-backup"))) {
         RadioData_S backup{};
@@ -442,14 +452,9 @@ int CmdVerify(const Args &a)
     }
     const QString port = a.positional.at(0);
     const QString path = a.positional.at(1);
-    RadioData_S file{};
-    if (!LoadImage(path, &file))
+    RadioData_S expected{};
+    if (!ImageToSend(a, path, &expected))
         return CliFileError;
-    SysSet_S set;
-    if (!LoadSettings(&set))
-        return CliFileError;
-    const RadioData_S expected =
-            a.flags.contains(QStringLiteral("--raw")) ? file : NormaliseImage(file, SysSetInt(set.ChanNum));
     RadioData_S radio{};
     int status = ReadRadio(port, &radio, "verifying", QStringLiteral("verify read"));
     if (status != CliOk)
