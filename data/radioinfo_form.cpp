@@ -11,7 +11,7 @@ RADIOINFO_Form::RADIOINFO_Form(QWidget *parent, QString startBand, QString endBa
 {
     ui->setupUi(this);
     ui->comboBox_RadioModel->setStyleSheet(QStringLiteral(
-        "color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);font: 75 20pt \"仿宋\";"));
+        "color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);font: bold 20pt \"仿宋\";"));
     ui->comboBox_RadioModel->setFrame(false);
     ui->comboBox_RadioModel->setView(new QListView());
     ui->label_BandRang->setText(startBand + "~" + endBand + "Mhz");
