@@ -28,10 +28,12 @@ void MainWindow::MenuActionSaveFile(QString path)
     if (path.isEmpty()) {
         const QString proposed = QStringLiteral("./")
                 + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss"));
-        path = QFileDialog::getSaveFileName(this, tr("保存文件"), proposed, QStringLiteral("*.dat"));
-        if (path.isEmpty())
+        QFileDialog dialog(this, tr("保存文件"), proposed, QStringLiteral("*.dat"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(Platform::SaveDialogDefaultSuffix());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().value(0).isEmpty())
             return;
-        path = Platform::WithDataFileSuffix(path);
+        path = dialog.selectedFiles().value(0);
     }
     if (path == QLatin1String(kDefaultDataFile)) {
         QMessageBox::about(this, tr("[文件保存操作]"), tr("保存失败,默认文件不允许修改,请使用另存为!"));

@@ -9,14 +9,12 @@
 
 namespace Platform {
 
-QString WithDataFileSuffix(const QString &path)
+QString SaveDialogDefaultSuffix()
 {
 #ifdef Q_OS_WIN
-    return path;
+    return QString();
 #else
-    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
-        return path;
-    return path + QStringLiteral(".dat");
+    return QStringLiteral("dat");
 #endif
 }
 

@@ -10,10 +10,10 @@ class QProcess;
 // Small platform layer: what differs between Windows and the other systems.
 namespace Platform {
 
-// A name chosen in the save dialog gets ".dat" when it has no extension.
-// The Windows dialog adds the filter's extension itself; Qt's own dialog
-// does not.
-QString WithDataFileSuffix(const QString &path);
+// Extension the save dialog gives a name typed without one. The Windows
+// dialog takes it from the "*.dat" filter itself; Qt's own dialog needs it
+// set, and then also asks before replacing an existing name.dat.
+QString SaveDialogDefaultSuffix();
 
 // Whether a triggered action is a port choice. Windows port names all
 // begin with "COM", so the text alone tells; elsewhere ("ttyUSB0",

@@ -41,8 +41,9 @@ ModalCloser::Answer choose(const QString &path, QString *caption)
         auto *fd = qobject_cast<QFileDialog *>(dlg);
         if (!fd)
             return false;
-        *caption = fd->windowTitle() + "|" + QFileInfo(fd->selectedFiles().value(0)).fileName();
-        fd->findChild<QLineEdit *>("fileNameEdit")->setText(path);
+        auto *name = fd->findChild<QLineEdit *>("fileNameEdit");
+        *caption = fd->windowTitle() + "|" + name->text();
+        name->setText(path);
         QMetaObject::invokeMethod(fd, "accept");
         return true;
     };
