@@ -13,10 +13,10 @@ enum class DataFileError {
     CannotWrite,  // could not create, write or replace the file
 };
 
-// Reads a data file into image. The file must exist and open for reading and
-// writing, and be exactly 452 bytes (checked before anything is read). On
-// success offsets 0..1 are replaced by model, little-endian; on failure image
-// is untouched.
+// Reads a data file into image. The file must exist, open for reading and
+// writing, not be marked read-only, and be exactly 452 bytes (checked before
+// anything is read). On success offsets 0..1 are replaced by model,
+// little-endian; on failure image is untouched.
 DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S *image);
 
 // Writes the 452 bytes of image to path. The file is replaced atomically: a

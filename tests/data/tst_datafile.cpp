@@ -13,7 +13,7 @@ private slots:
     void loadChecksSizeFirst_data();
     void loadChecksSizeFirst();
     void loadPutsModelWordKeepsVersion();
-    void loadRefusesMissingFileWithoutCreatingIt();
+    void loadRefusesMissingOrReadOnlyFile();
     void saveReplacesFileAtomically();
     void failedSaveKeepsOldFile();
 
@@ -71,12 +71,17 @@ void TestDataFile::loadPutsModelWordKeepsVersion()
     QCOMPARE(HeaderVersionText(image.Header), QString("V1.05"));
 }
 
-void TestDataFile::loadRefusesMissingFileWithoutCreatingIt()
+void TestDataFile::loadRefusesMissingOrReadOnlyFile()
 {
     RadioData_S image;
     const QString path = m_dir.filePath("absent.dat");
     QCOMPARE(LoadRadioDataFile(path, kModelWord, &image), DataFileError::CannotOpen);
     QVERIFY(!QFile::exists(path));
+    const QString readOnly = write("ro.dat", QByteArray(kImageSize, char(0x11)));
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup);   // refused, also for root
+    image.at(4) = 0x22;
+    QCOMPARE(LoadRadioDataFile(readOnly, kModelWord, &image), DataFileError::CannotOpen);
+    QCOMPARE(image.at(4), uint8_t(0x22));
 }
 
 void TestDataFile::saveReplacesFileAtomically()
