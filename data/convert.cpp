@@ -73,6 +73,9 @@ QString QString_Little_Big_Endian_Convert(const QString &text, int bits, bool &o
 
 QString QString_From_Num_With_Zero_Append(int value, int width, int base)
 {
+    // Qt formats only bases 2 to 36 (others divide by zero or never end).
+    if (base < 2 || base > 36)
+        base = 10;
     QString text = QString::number(value, base);
     while (text.length() < width)
         text.prepend(QLatin1Char('0'));

@@ -30,7 +30,8 @@ bool INT8U_ASCII_To_INT8U_Array(const char *chars, uint16_t count, uint8_t *dest
 // on success ok is left as it was.
 QString QString_Little_Big_Endian_Convert(const QString &text, int bits, bool &ok);
 
-// value in base, zero-padded to width, then cut to its leftmost width characters.
+// value in base, zero-padded to width, then cut to its leftmost width
+// characters. A base outside 2..36 counts as 10.
 QString QString_From_Num_With_Zero_Append(int value, int width, int base);
 
 // "1.2.3.4" from the BCD bytes of value, most significant first.

@@ -42,6 +42,8 @@ void TestConvert::helpers_data()
     QTest::newRow("zero padded decimal") << "pad" << "7" << 3 << "007";
     QTest::newRow("zero padded hex, lower case") << "pad16" << "255" << 4 << "00ff";
     QTest::newRow("padding cuts to the left") << "pad" << "999" << 2 << "99";
+    QTest::newRow("base 0 counts as decimal") << "pad0" << "15" << 3 << "015";
+    QTest::newRow("base 37 counts as decimal") << "pad37" << "15" << 3 << "015";
     QTest::newRow("BCD one digit each") << "bcd" << "01020304" << 0 << "1.2.3.4";
     QTest::newRow("BCD zero bytes") << "bcd" << "00000105" << 0 << "0.0.1.5";
     QTest::newRow("BCD two digits") << "bcd" << "12345678" << 0 << "12.34.56.78";
@@ -85,7 +87,7 @@ void TestConvert::helpers()
         if (!ok)
             result = result.isEmpty() ? "false" : "non-empty";
     } else if (fn.startsWith("pad")) {
-        result = QString_From_Num_With_Zero_Append(in.toInt(), arg, fn == "pad16" ? 16 : 10);
+        result = QString_From_Num_With_Zero_Append(in.toInt(), arg, fn == "pad" ? 10 : fn.mid(3).toInt());
     } else if (fn == "bcd") {
         result = QString_Version_From_BCD_Int32_Num(in.toUInt(nullptr, 16));
     } else if (fn == "fromUnicode") {
