@@ -63,8 +63,10 @@ bool Serial::init_serial_port(const QString &name, int baud, QSerialPort::DataBi
         return false;
 
     // Pseudo-terminals refuse RTS (UnsupportedOperationError); cables take it.
-    if (!m_port->setRequestToSend(false) || !m_port->setRequestToSend(true))
-        m_port->clearError();
+    // Both edges are always attempted.
+    m_port->setRequestToSend(false);
+    m_port->setRequestToSend(true);
+    m_port->clearError();
     m_port->flush();
     m_port->clearError();
     m_port->clear(QSerialPort::AllDirections);
