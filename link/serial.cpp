@@ -75,6 +75,14 @@ bool Serial::init_serial_port(const QString &name, int baud, QSerialPort::DataBi
     m_rxLen = 0;
 
     connect(m_port, &QSerialPort::readyRead, this, &Serial::readMyCom, Qt::DirectConnection);
+    // A cable pulled or a line hung up keeps the port readable with nothing
+    // to read: close it, so the wait sleeps until its timer instead of
+    // spinning. The try then fails and the port is reopened as usual.
+    QSerialPort *port = m_port;
+    connect(port, &QSerialPort::errorOccurred, port, [port](QSerialPort::SerialPortError error) {
+        if ((error == QSerialPort::ReadError || error == QSerialPort::ResourceError) && port->isOpen())
+            port->close();
+    }, Qt::QueuedConnection);
     QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
     return true;
 }
