@@ -180,9 +180,14 @@ void TestMainWindow::openRefusesBadFilesWithoutChange()
     const QByteArray before = MainWindowProbe::image(w);
     dir.writeFile("short.dat", QByteArray(451, char(0x12)));
     dir.writeFile("long.dat", QByteArray(453, char(0x12)));
+    dir.writeFile("ro.dat", QByteArray(kImageSize, char(0x12)));
+    QFile::setPermissions(dir.file("ro.dat"), QFile::ReadOwner);   // refused also for root
+    QFile huge(dir.file("huge.dat"));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(4) << 30));   // sparse: refused unread
+    huge.close();
     ModalCloser closer;
-    for (const char *name : {"short.dat", "long.dat", "missing.dat"})
-        QVERIFY(!w.MenuActionOpenFile(dir.file(name)));
+    for (const char *name : {"short.dat", "long.dat", "missing.dat", "ro.dat", "huge.dat"})
+        QVERIFY2(!w.MenuActionOpenFile(dir.file(name)), name);
     QVERIFY(!QFile::exists(dir.file("missing.dat")));
     QVERIFY(closer.titles.isEmpty());   // only the start-up load reports
     QCOMPARE(MainWindowProbe::image(w), before);
@@ -235,6 +240,7 @@ void TestMainWindow::saveOutcomes()
     w.MenuActionSaveFile(dir.file("old.dat"));
     w.MenuActionSaveFile(dir.file("no/such/folder/x.dat"));
     QCOMPARE(label(w, "label_FileName"), QString("default.dat"));
+    dir.writeFile("saved.dat", QByteArray(1000, 'x'));
     w.MenuActionSaveFile(dir.file("saved.dat"));
 
     QCOMPARE(closer.titles, QVector<QString>(4, QString::fromUtf8("[文件保存操作]")).toList());
@@ -245,7 +251,9 @@ void TestMainWindow::saveOutcomes()
     QCOMPARE(fileBytes("datafile/default.dat"), def);
     QCOMPARE(fileBytes(dir.file("old.dat")), QByteArray(kImageSize, char(0x77)));
 
-    const QByteArray saved = fileBytes(dir.file("saved.dat"));
+    const QByteArray saved = fileBytes(dir.file("saved.dat"));   // replaced whole, no temporary left
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter("saved.dat"), QStringList{"saved.dat"});
+    QCOMPARE(saved.size(), kImageSize);
     QCOMPARE(saved.left(4), QByteArray::fromHex("FFFFFFFF"));
     QCOMPARE(saved.mid(0x20, 4) + saved.mid(0x2C, 8), QByteArray(12, char(0xFF)));   // bytes no page owns
     QCOMPARE(label(w, "label_FileName"), QString("saved.dat"));
