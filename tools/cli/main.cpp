@@ -356,6 +356,20 @@ QString BackupPath()
 
 // --- commands ----------------------------------------------------------------
 
+// Reads the radio back and compares its window with expected; prints
+// okMessage when they agree.
+int Verify(const QString &port, const RadioData_S &expected, const QString &okMessage)
+{
+    RadioData_S radio{};
+    int status = ReadRadio(port, &radio, "verifying", QStringLiteral("verify read"));
+    if (status != CliOk)
+        return status;
+    status = Compare(port, radio, expected);
+    if (status == CliOk)
+        Out(okMessage);
+    return status;
+}
+
 // What a write sends for a data file: the file as the window would write it
 // after opening it, or the file byte for byte with --raw.
 bool ImageToSend(const Args &a, const QString &path, RadioData_S *image)
@@ -434,14 +448,7 @@ int CmdWrite(const Args &a)
         Out(QStringLiteral("Wrote %1 to %2 (not verified)\n").arg(path, port));
         return CliOk;
     }
-    RadioData_S radio{};
-    status = ReadRadio(port, &radio, "verifying", QStringLiteral("verify read"));
-    if (status != CliOk)
-        return status;
-    status = Compare(port, radio, expected);
-    if (status == CliOk)
-        Out(QStringLiteral("Wrote %1 to %2 and verified it\n").arg(path, port));
-    return status;
+    return Verify(port, expected, QStringLiteral("Wrote %1 to %2 and verified it\n").arg(path, port));
 }
 
 int CmdVerify(const Args &a)
@@ -455,14 +462,7 @@ int CmdVerify(const Args &a)
     RadioData_S expected{};
     if (!ImageToSend(a, path, &expected))
         return CliFileError;
-    RadioData_S radio{};
-    int status = ReadRadio(port, &radio, "verifying", QStringLiteral("verify read"));
-    if (status != CliOk)
-        return status;
-    status = Compare(port, radio, expected);
-    if (status == CliOk)
-        Out(QStringLiteral("The radio on %1 holds %2\n").arg(port, path));
-    return status;
+    return Verify(port, expected, QStringLiteral("The radio on %1 holds %2\n").arg(port, path));
 }
 
 int CmdDump(const Args &a)
