@@ -149,11 +149,27 @@ void CHANNELINFO_Form::SetChanAtt(unsigned char chanNum, unsigned char chanLimit
 {
     m_maxRows = std::min<quint16>(chanNum, kMaxChannels);
     m_editAllowed = chanLimit;
+    // The row InitShow added came before these limits: hold it to them too,
+    // in case no data file replaces the table.
+    QTableWidget *table = ui->tableWidget;
+    while (table->rowCount() > m_maxRows)
+        table->removeRow(table->rowCount() - 1);
     if (m_editAllowed == 0) {
         ui->pushButton_Add->hide();
         ui->pushButton_Del->hide();
         ui->pushButton_UpMove->hide();
         ui->pushButton_DownMove->hide();
+        for (int r = 0; r < table->rowCount(); ++r)
+            LockRow(r);
+    }
+}
+
+void CHANNELINFO_Form::LockRow(int row)
+{
+    for (int c : kRestrictedColumns) {
+        QTableWidgetItem *item = ui->tableWidget->item(row, c);
+        item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        item->setBackground(kLockedBackground);
     }
 }
 
@@ -177,13 +193,8 @@ void CHANNELINFO_Form::AddChanRow()
     for (int c = ColBandwidth; c < ChannelColumnCount; ++c)
         table->setItem(r, c, CenteredItem(m_colLists[c]->value(0)));
 
-    if (m_editAllowed == 0) {
-        for (int c : kRestrictedColumns) {
-            QTableWidgetItem *item = table->item(r, c);
-            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-            item->setBackground(kLockedBackground);
-        }
-    }
+    if (m_editAllowed == 0)
+        LockRow(r);
     SelectChanRow(r);
     UpdateChanNum();
 }

@@ -52,6 +52,7 @@ private slots:
 
 private:
     void SelectChanRow(int row);
+    void LockRow(int row);   // restricted mode: frequencies, bandwidth, power and tones
 
     Ui::CHANNELINFO_Form *ui;
     bool m_copyRxToTx = true;              // a new receive frequency is copied to transmit

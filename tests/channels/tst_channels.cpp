@@ -287,6 +287,13 @@ private slots:
         QCOMPARE(m_table->rowCount(), 3);
         QTest::keyClick(m_table, Qt::Key_D);
         QCOMPARE(column(ColRxFreq), QStringList({"400.000000", "401.000000", "402.000000"}));
+        // The row made before the limits are known is held to them as well.
+        CHANNELINFO_Form fresh(nullptr, 400, 470, &m_image);
+        auto *table = fresh.findChild<QTableWidget *>("tableWidget");
+        fresh.SetChanAtt(16, 0);
+        QVERIFY(!(table->item(0, ColRxFreq)->flags() & Qt::ItemIsEditable));
+        fresh.SetChanAtt(0, 1);
+        QCOMPARE(table->rowCount(), 0);
     }
 
     void valueListLookupsOutOfRange()
