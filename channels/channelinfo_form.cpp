@@ -3,6 +3,7 @@
 
 #include "channels/qcomboboxdelegate.h"
 #include "channels/qlineeditdelegate_inputfreq.h"
+#include "channels/tablestyle.h"
 
 #include <QColor>
 #include <QHeaderView>
@@ -15,7 +16,6 @@ namespace {
 
 const int kColumnWidths[ChannelColumnCount] = {50, 110, 110, 70, 70, 70, 95, 95, 80, 100};
 const int kRowHeight = 30;
-const QColor kNumberBackground(0, 85, 255, 165);
 const QColor kLockedBackground(Qt::lightGray);
 // Columns that restricted mode locks; scan, lockout and PTT dialling stay editable.
 const int kRestrictedColumns[] = {ColRxFreq, ColTxFreq, ColBandwidth, ColPower, ColTxTone, ColRxTone};
@@ -24,10 +24,6 @@ const char kButtonStyle[] =
         "QPushButton{font-family:Microsoft Yahei;color:white;background-color:rgb(14 , 150 , 254);"
         "border-radius:10px;}QPushButton:hover{background-color:rgb(44 , 137 , 255);}"
         "QPushButton:pressed{background-color:rgb(14 , 135 , 228);padding-left:3px;padding-top:3px;}";
-const char kHeaderStyle[] =
-        "QHeaderView{font: 10pt; background-color: rgba(255, 255, 255, 0);} "
-        "QHeaderView::section {background-color: rgba(0, 85, 255, 165);color: white;"
-        "border: 1px solid rgb(255, 255, 255, 155);}";
 
 QTableWidgetItem *CenteredItem(const QString &text = QString())
 {
@@ -74,8 +70,8 @@ void CHANNELINFO_Form::InitShow()
     for (int c = 0; c < ChannelColumnCount; ++c)
         table->setColumnWidth(c, kColumnWidths[c]);
     table->setFixedSize(875, 550);
-    table->horizontalHeader()->setStyleSheet(QLatin1String(kHeaderStyle));
-    table->verticalHeader()->setStyleSheet(QLatin1String(kHeaderStyle));
+    table->horizontalHeader()->setStyleSheet(QLatin1String(kTableHeaderStyle));
+    table->verticalHeader()->setStyleSheet(QLatin1String(kTableHeaderStyle));
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->setEditTriggers(QAbstractItemView::AllEditTriggers);
@@ -184,7 +180,7 @@ void CHANNELINFO_Form::AddChanRow()
 
     QTableWidgetItem *number = CenteredItem();
     number->setFlags(number->flags() & ~Qt::ItemIsEditable);
-    number->setBackground(kNumberBackground);
+    number->setBackground(NumberColumnBackground());
     table->setItem(r, ColNumber, number);
 
     const QString freq = ChannelDefaultFreqText(m_bandStartHz, r);

@@ -2,6 +2,7 @@
 #include "ui_radioset_form.h"
 
 #include "channels/qlineeditdelegate_inpradfreq.h"
+#include "channels/tablestyle.h"
 #include "settings/settingscodec.h"
 
 #include <QHeaderView>
@@ -29,12 +30,8 @@ void RADIOSET_Form::InitShow()
     table->setColumnWidth(0, 100);
     table->setColumnWidth(1, 120);
     table->setFixedSize(250, 560);
-    const QString headerStyle = QStringLiteral(
-        "QHeaderView{font: 10pt; background-color: rgba(255, 255, 255, 0);} "
-        "QHeaderView::section {background-color: rgba(0, 85, 255, 165);color: white;"
-        "border: 1px solid rgb(255, 255, 255, 155);}");
     for (QHeaderView *header : {table->horizontalHeader(), table->verticalHeader()}) {
-        header->setStyleSheet(headerStyle);
+        header->setStyleSheet(QLatin1String(kTableHeaderStyle));
         header->setSectionResizeMode(QHeaderView::Fixed);
     }
     table->setEditTriggers(QAbstractItemView::AllEditTriggers);
@@ -48,7 +45,7 @@ void RADIOSET_Form::InitShow()
         auto *number = new QTableWidgetItem(QString::asprintf("%02d", r + 1));
         number->setTextAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         number->setFlags(number->flags() & ~Qt::ItemIsEditable);
-        number->setBackground(QColor(0, 85, 255, 165));
+        number->setBackground(NumberColumnBackground());
         table->setItem(r, 0, number);
         auto *freq = new QTableWidgetItem(QString());
         freq->setTextAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
