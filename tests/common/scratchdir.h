@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// A scratch working folder holding a copy of the run folder's datafile/;
+// A scratch working folder holding a copy of the delivered datafile/;
 // the process works inside it until the object goes away.
 class ScratchDir
 {
@@ -15,7 +15,7 @@ public:
     {
         QDir(m_dir.path()).mkpath("datafile");
         for (const QString &f : files)
-            QFile::copy(QStringLiteral(RUN_DIR "/datafile/") + f, m_dir.filePath("datafile/" + f));
+            QFile::copy(QStringLiteral(TEST_DATA_DIR "/") + f, m_dir.filePath("datafile/" + f));
         for (const QString &f : files)
             QFile(m_dir.filePath("datafile/" + f)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
         QDir::setCurrent(m_dir.path());
