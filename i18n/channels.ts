@@ -56,7 +56,7 @@
     </message>
     <message>
         <source>遇忙禁发</source>
-        <translation>Busy Lock</translation>
+        <translation>BCL</translation>
     </message>
     <message>
         <source>PTT拨号</source>

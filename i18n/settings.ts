@@ -144,7 +144,7 @@
     </message>
     <message>
         <source>频率(Mhz)</source>
-        <translation>Frequency (MHz)</translation>
+        <translation>Freq (MHz)</translation>
     </message>
 </context>
 </TS>
