@@ -3,12 +3,20 @@ BUILD  ?= build
 JOBS   ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all setup configure build run test bench install clean
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
+
+.PHONY: all setup setup-hardening configure build run test bench install clean \
+        test-asan fuzz memcheck screenshots
 
 all: build
 
 setup:
 	@./tools/setup.sh
+
+setup-hardening:
+	@./tools/setup.sh hardening
 
 configure: setup
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -27,6 +35,28 @@ test: build
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] || continue; echo "== $$(basename $$b)"; \
 	  QT_QPA_PLATFORM=offscreen "$$b" || exit 1; done
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: setup
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=address,undefined >/dev/null
+	@cmake --build $(ASAN_BUILD) -j$(JOBS)
+	@JOBS=$(JOBS) ./tools/sanitize/test.sh $(ASAN_BUILD)
+
+# Each libFuzzer target for FUZZ_SECONDS (clang, with ASan and UBSan).
+fuzz: setup-hardening
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DSANITIZE=address,undefined -DFUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_all
+	@./tools/sanitize/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# One window session (read, write, close) under Valgrind memcheck.
+memcheck: setup-hardening build
+	@./tools/memcheck/run.sh $(BUILD)
+
+# The four pages and the progress panel in both languages, as PNG files.
+screenshots: build
+	@rm -rf $(BUILD)/screenshots
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/tools/radiocps-screenshots $(BUILD)/screenshots
 
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)

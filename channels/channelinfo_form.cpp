@@ -80,7 +80,7 @@ void CHANNELINFO_Form::InitShow()
 
     // Value lists in the page's language; the tone list is built once and
     // shared by both tone columns.
-    m_lists = MakeChannelValueLists([this](const char *source) { return tr(source); });
+    m_lists = MakeChannelValueLists([](const char *source) { return tr(source); });
     m_colLists = ChannelColumnListsOf(m_lists);
     auto *freqEditor = new QLineEditDelegate_InputFreq(this, m_bandStartHz, m_bandEndHz);
     table->setItemDelegateForColumn(ColRxFreq, freqEditor);

@@ -2,6 +2,8 @@
 # Installs what a fresh Debian machine lacks to build, test and run radiocps.
 set -e
 PACKAGES="cmake g++ make qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools fonts-wqy-microhei fp-utils"
+# `setup.sh hardening`: also the sanitizer, fuzzing and memcheck tools.
+[ "${1:-}" = hardening ] && PACKAGES="$PACKAGES clang libclang-rt-14-dev valgrind"
 
 missing=""
 for p in $PACKAGES; do

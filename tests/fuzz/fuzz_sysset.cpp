@@ -1,0 +1,50 @@
+// A settings file of any content: read with its fallbacks, its numbers used
+// as the window uses them, then the keys the program saves written back.
+#include "fuzztargets.h"
+
+#include "app/sysset.h"
+#include "channels/channelcodec.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextCodec>
+
+bool FuzzSysSet(const uint8_t *data, size_t size)
+{
+    static QTemporaryDir dir;
+    static int serial = 0;
+    // QSettings caches files by name and time stamp: a fresh name each time.
+    const QString path = dir.filePath(QStringLiteral("s%1.ini").arg(++serial));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly))
+            return FuzzFail("sysset", "cannot write the input file");
+        f.write(reinterpret_cast<const char *>(data), qint64(size));
+    }
+    SysSet_S set;
+    if (ReadSysSetFile(path, &set) != 0x6B05)
+        return FuzzFail("sysset", "model word is not 0x6B05");
+    const int rows = SysSetInt(set.ChanNum);
+    if (rows < 0 || rows > 22 || set.FilePathDef.isEmpty())
+        return FuzzFail("sysset", "ChanNum or FilePathDef outside its fallback");
+    const qint64 start = BandEdgeHz(SysSetInt(set.StartBand)), end = BandEdgeHz(SysSetInt(set.EndBand));
+    if (start < 0 || start > INT32_MAX || end < 0 || end > INT32_MAX)
+        return FuzzFail("sysset", "band edge outside 0..INT32_MAX Hz");
+    for (int r = 0; r < rows; ++r) {
+        const qint64 hz = ChannelFreqFromEditorText(ChannelDefaultFreqText(start, r), start, end);
+        if (end > start && (hz < start || hz >= end))
+            return FuzzFail("sysset", "an added row's frequency is outside the band");
+    }
+
+    ApplyFirstRun(&set, 0x0804);
+    SaveSysSetFile(path, set, 0x6B05);
+    SysSet_S back;
+    ReadSysSetFile(path, &back);
+    // Saved keys read back as saved when the codec can hold them.
+    QTextCodec *gb = QTextCodec::codecForName("GB2312");
+    for (auto field : {&SysSet_S::SerialNumber, &SysSet_S::Language, &SysSet_S::FirstRun})
+        if (gb->canEncode(set.*field) && back.*field != set.*field)
+            return FuzzFail("sysset", "a saved key does not read back");
+    QFile::remove(path);
+    return true;
+}

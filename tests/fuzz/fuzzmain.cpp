@@ -1,0 +1,34 @@
+// libFuzzer entry of one target, chosen at build time by FUZZ_TARGET.
+#include "fuzztargets.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+bool FuzzFail(const char *target, const char *what)
+{
+    std::fprintf(stderr, "fuzz %s: %s\n", target, what);
+    return false;
+}
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    // The data file target drives real widgets, off screen.
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char *argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("LC_ALL", "C.UTF-8");
+    // Never destroyed: the offscreen platform leaks its screen on exit.
+    static QApplication *app = new QApplication(argc, argv);
+    Q_UNUSED(app);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (!FUZZ_TARGET(data, size))
+        std::abort();
+    return 0;
+}
