@@ -62,7 +62,7 @@ struct Options {
     bool pace = false;
     bool trace = false;
     int badAddrFrom = 0;      // exchange number from which bytes 3..4 are 6B 05; 0: never
-    int garble = 0;           // number of first replies garbled
+    int garble = 0;           // number of first replies garbled (counted within the exchange range)
     int splitAfter = 0;       // bytes in the first burst; 0: no split
     int splitGapMs = 200;
     int delayMs = 0;
@@ -70,6 +70,8 @@ struct Options {
     int hangupAfter = 0;      // block exchanges answered before hanging up; 0: never
     int alterOffset = -1;     // image offset reported with alterValue in block reads
     int alterValue = 0;
+    int firstFaulty = 1;      // exchanges firstFaulty..lastFaulty misbehave; lastFaulty 0: to the end
+    int lastFaulty = 0;
 };
 
 struct State {
@@ -78,7 +80,7 @@ struct State {
     int master = -1;
     int slave = -1;
     int exchanges = 0;        // request frames answered or ignored, from 1
-    int replies = 0;
+    int garbled = 0;          // replies garbled so far
     int blocks = 0;           // block exchanges answered
     long long hangupNs = 0;   // when set: hang up at the next request, or at this time
 };
@@ -175,14 +177,16 @@ void WriteAll(State &st, const uint8_t *data, size_t len)
 }
 
 // Sends a reply as the line would carry it: after the delay, optionally in
-// two bursts, optionally one byte per 1/960 s.
-void Send(State &st, const Bytes &reply, long long readyNs)
+// two bursts (delay and bursts only in a faulty exchange), optionally one byte
+// per 1/960 s.
+void Send(State &st, const Bytes &reply, long long readyNs, bool faulty)
 {
-    long long t = readyNs + static_cast<long long>(st.opt.delayMs) * 1000000LL;
+    const int splitAfter = faulty ? st.opt.splitAfter : 0;
+    long long t = readyNs + (faulty ? static_cast<long long>(st.opt.delayMs) * 1000000LL : 0);
     if (!SleepUntil(t))
         return;
     for (size_t i = 0; i < reply.size(); ++i) {
-        if (st.opt.splitAfter > 0 && i == static_cast<size_t>(st.opt.splitAfter)) {
+        if (splitAfter > 0 && i == static_cast<size_t>(splitAfter)) {
             t = NowNs() + static_cast<long long>(st.opt.splitGapMs) * 1000000LL;
             if (!SleepUntil(t))
                 return;
@@ -193,8 +197,8 @@ void Send(State &st, const Bytes &reply, long long readyNs)
             t += kByteNs;
             WriteAll(st, &reply[i], 1);
         } else {
-            const size_t end = (st.opt.splitAfter > 0 && i < static_cast<size_t>(st.opt.splitAfter))
-                    ? std::min(reply.size(), static_cast<size_t>(st.opt.splitAfter))
+            const size_t end = (splitAfter > 0 && i < static_cast<size_t>(splitAfter))
+                    ? std::min(reply.size(), static_cast<size_t>(splitAfter))
                     : reply.size();
             WriteAll(st, &reply[i], end - i);
             i = end - 1;
@@ -239,6 +243,8 @@ void Handle(State &st, const Bytes &req, long long readyNs)
 {
     ++st.exchanges;
     Trace(st, "rx", req);
+    const bool faulty = st.exchanges >= st.opt.firstFaulty
+            && (st.opt.lastFaulty == 0 || st.exchanges <= st.opt.lastFaulty);
     const uint8_t cmd = req[2];
     const int n = req[5];
     Bytes reply;
@@ -252,7 +258,7 @@ void Handle(State &st, const Bytes &req, long long readyNs)
         Bytes data(st.image + off, st.image + off + kBlockSize);
         if (st.opt.alterOffset >= off && st.opt.alterOffset < off + kBlockSize)
             data[static_cast<size_t>(st.opt.alterOffset - off)] = static_cast<uint8_t>(st.opt.alterValue);
-        if (st.opt.shortBlock >= 0)
+        if (faulty && st.opt.shortBlock >= 0)
             data.resize(static_cast<size_t>(st.opt.shortBlock));
         reply = Confirm(0xE3, data);
         block = true;
@@ -272,19 +278,20 @@ void Handle(State &st, const Bytes &req, long long readyNs)
         reply[3] = 0x6B;
         reply[4] = 0x05;
     }
-    if (st.replies < st.opt.garble)
+    if (faulty && st.garbled < st.opt.garble) {
         for (uint8_t &b : reply)
             b ^= 0x5A;
-    ++st.replies;
-    if (st.opt.echo)
+        ++st.garbled;
+    }
+    if (faulty && st.opt.echo)
         reply.insert(reply.begin(), req.begin(), req.end());
 
-    if (!st.opt.silent) {
+    if (!(faulty && st.opt.silent)) {
         // On a real line the reply cannot start before the request is in.
         if (st.opt.pace)
             readyNs += static_cast<long long>(req.size()) * kByteNs;
         Trace(st, "tx", reply);
-        Send(st, reply, readyNs);
+        Send(st, reply, readyNs, faulty);
     }
     // The hang-up waits for the next request, so the tool surely has the last
     // reply: closing the master side drops whatever still waits in the port.
@@ -371,7 +378,7 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
     const QCommandLineOption version("version", "Version in the handshake data (default 1.5).", "major.minor");
     const QCommandLineOption silent("silent", "Never answer.");
     const QCommandLineOption badAddr("bad-addr-from", "From exchange <n> on, put 6B 05 at frame offsets 3 and 4.", "n");
-    const QCommandLineOption garble("garble", "Garble the first <n> replies.", "n");
+    const QCommandLineOption garble("garble", "Garble the first <n> replies (of the --exchanges range).", "n");
     const QCommandLineOption echo("echo", "Echo each request before its reply, as some cables do.");
     const QCommandLineOption split("split", "Send each reply in two bursts, the first of <n> bytes.", "n");
     const QCommandLineOption splitGap("split-gap", "Pause between the bursts in ms (default 200).", "ms");
@@ -382,9 +389,13 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
                                           "reply bytes go out one per 1.04 ms.");
     const QCommandLineOption alter("alter", "Report image byte <offset> (4..451) as <value> in block reads; "
                                             "the image itself is unchanged.", "offset=value");
+    const QCommandLineOption exchanges("exchanges", "Misbehave only in exchange <n>, from <n> on (<n>-) or in "
+                                                    "<n> to <m> (<n>-<m>): applies to --silent, --garble, "
+                                                    "--echo, --split, --delay and --short-block (default: all).",
+                                       "range");
     const QCommandLineOption trace("trace", "Print each request (rx) and reply (tx) as hex on stderr.");
     p.addOptions({image, save, link, model, version, silent, badAddr, garble, echo, split, splitGap, delay,
-                  shortBlock, hangup, pace, alter, trace});
+                  shortBlock, hangup, pace, alter, exchanges, trace});
     p.process(app);
 
     auto intOption = [&](const QCommandLineOption &o, int min, int max, int *out) {
@@ -415,6 +426,17 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
             std::fprintf(stderr, "radiocps-sim: bad value for --version: %s\n", qPrintable(p.value(version)));
             return false;
         }
+    }
+    if (p.isSet(exchanges)) {
+        const QStringList parts = p.value(exchanges).split('-');
+        const bool open = parts.size() == 2 && parts[1].isEmpty();
+        if (parts.size() > 2 || !ParseInt(parts[0], 1, 1 << 30, &opt->firstFaulty)
+            || (parts.size() == 2 && !open && !ParseInt(parts[1], opt->firstFaulty, 1 << 30, &opt->lastFaulty))) {
+            std::fprintf(stderr, "radiocps-sim: bad value for --exchanges: %s\n", qPrintable(p.value(exchanges)));
+            return false;
+        }
+        if (parts.size() == 1)
+            opt->lastFaulty = opt->firstFaulty;
     }
     if (p.isSet(alter)) {
         const QStringList parts = p.value(alter).split('=');
