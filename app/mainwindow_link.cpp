@@ -17,7 +17,10 @@ void MainWindow::SlotRadioReadFreqOp()
     setEnabled(false);
     auto *panel = new COMPROCESS_Form(this, 0);
     panel->show();
-    const int code = panel->PcCpReadFreqOp(&m_image, 0);
+    // The radio's data goes to a copy first: a read that fails half way
+    // leaves the image that writes and saves start from as it was.
+    RadioData_S received = m_image;
+    const int code = panel->PcCpReadFreqOp(&received, 0);
     delete panel;
     setEnabled(true);
     m_linkBusy = false;
@@ -25,6 +28,7 @@ void MainWindow::SlotRadioReadFreqOp()
     const QString title = tr("[读频操作]");
     switch (code) {
     case PCCPOP_OK:
+        m_image = received;
         UpdataRadioData();
         QMessageBox::about(this, title, tr("读取数据成功!"));
         break;
