@@ -105,12 +105,12 @@ void Serial::serial_write(const QString &hexText)
     }
 }
 
-QString Serial::serial_read()
+QString Serial::serial_read(int firstByteMs)
 {
     m_timeout = false;
     std::memset(m_rxBuf, 0, sizeof(m_rxBuf));
     m_rxLen = 0;
-    m_timer->start(kFirstByteWaitMs);
+    m_timer->start(firstByteMs);
 
     // Sleeps until the next event; timerOver() ends the wait.
     QEventLoop loop;
@@ -151,11 +151,27 @@ void Serial::Pause(int ms)
     loop.exec();
 }
 
+// A try that got nothing back may still be answered, late. When a later try
+// took that late answer, the radio's answer to the later request is still on
+// its way and would pass for the confirm of the next request: confirms name
+// no address. A radio as slow again sends it within two first-byte waits;
+// it is read and dropped.
+void Serial::DropLateReplies(int unanswered)
+{
+    for (int i = 0; i < unanswered; ++i) {
+        const QString late = serial_read(2 * kFirstByteWaitMs);
+        if (late.isEmpty())
+            return;
+        qDebug().noquote() << QStringLiteral("串口读取===") + late;
+    }
+}
+
 bool Serial::SelfWriteReadData(SerialWirteReadData_S *rec)
 {
     if (!m_port)
         return false;
 
+    int unanswered = 0;
     for (;;) {
         const uint8_t tries = rec->TryNum;
         if (tries == 0)
@@ -178,8 +194,12 @@ bool Serial::SelfWriteReadData(SerialWirteReadData_S *rec)
         }
         qDebug().noquote() << QStringLiteral("串口读取===") + reply;
 
-        if (!reply.isEmpty() && rec->pCheckFunc(reply, rec->pCheckPar))
+        if (!reply.isEmpty() && rec->pCheckFunc(reply, rec->pCheckPar)) {
+            DropLateReplies(unanswered);
             return true;
+        }
+        if (reply.isEmpty())
+            ++unanswered;
 
         // Recover the line: a port that fails to reopen fails the next tries.
         if (m_port->isOpen())

@@ -57,8 +57,9 @@ public:
     // Sends the bytes the hex text encodes (spaces ignored).
     void serial_write(const QString &hexText);
 
-    // Waits for one reply; upper-case hex text, empty when nothing came.
-    QString serial_read();
+    // Waits for one reply, its first byte at most firstByteMs; upper-case
+    // hex text, empty when nothing came.
+    QString serial_read(int firstByteMs = kFirstByteWaitMs);
 
     // Writes the request and reads replies until the check accepts one or
     // the tries run out; between tries the port is closed and reopened.
@@ -73,6 +74,7 @@ private slots:
 
 private:
     void Pause(int ms);
+    void DropLateReplies(int unanswered);
 
     QStringList m_portNames;
     TPYSERIALLINE_E m_lineType;
