@@ -32,6 +32,8 @@ public:
 
     // Stops the emulator; it saves its image if asked to.
     void stop() { m_proc.terminate(); m_proc.waitForFinished(5000); }
+    // SIGKILL: the port vanishes at once, nothing saved.
+    void kill() { m_proc.kill(); m_proc.waitForFinished(5000); }
 
     // Request frames the emulator received so far, as hex.
     QStringList frames()
@@ -123,6 +125,13 @@ public:
         return (closer.titles + closer.texts).join(' ');
     }
     QByteArray image() { return MainWindowProbe::image(w); }
+    // Saves the window to a file of the scratch folder; its bytes.
+    QByteArray save(const QString &name)
+    {
+        ModalCloser closer;
+        w.MenuActionSaveFile(scratch.file(name));
+        return scratch.readFile(name);
+    }
 
     ScratchDir scratch;
     const QByteArray radio = PatternImage(11);
@@ -130,6 +139,7 @@ public:
     MainWindow w;
     QList<int> values;
     QString seen;
+    int killAt = -1;   // kill the emulator when the bar has taken this many values
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
@@ -143,6 +153,8 @@ protected:
                                        w.isEnabled() ? "enabled" : "disabled",
                                        w.close() ? "closed" : "close refused"}.join('|');
                 values << v;
+                if (values.size() == killAt)
+                    sim.kill();
             });
         return false;
     }
@@ -159,31 +171,59 @@ private:
     }
 };
 
-// An operation that fails: the emulator's options (none: no such port), the
-// message text, the requests that reached the radio (connects connect
-// requests, then the given blocks) and the bar values reached.
-struct Failure {
-    QStringList options;
+// One read or write against a misbehaving radio: the emulator's options
+// (none: no such port), the message text, the requests that reached the
+// radio (connects connect requests, then the given blocks, then on success
+// the end command), the bar values reached, and when to kill the emulator.
+struct Fault {
+    QString options;
     bool write;
     QString text;
     int connects;
     QList<int> blocks;
     int progress;
+    int killAt = -1;
 };
-Q_DECLARE_METATYPE(Failure)
+Q_DECLARE_METATYPE(Fault)
 
-// Runs the operation; afterwards the window and the pages are as they were.
-inline void CheckFailure(const Failure &f)
+// Runs the operation and checks its message, requests and bar. Afterwards
+// the window is usable; a read that failed leaves the image, the header
+// shown and what a save writes as they were; a write never changes the
+// pages, and the radio holds exactly the blocks it was sent.
+inline void CheckFault(const Fault &f)
 {
-    Link link(f.options);
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [] { qFatal("link operation still running after 60 s"); });
+    watchdog.start(60000);
+    Link link(f.options.split(' ', Qt::SkipEmptyParts));
     if (f.options.isEmpty())
         Read_Write_Port = link.scratch.file("no-such-port");
+    link.killAt = f.killAt;
+    const QByteArray saved = link.save("before.dat");
+    const QByteArray image = link.image();
     const QString version = MainWindowProbe::version(link.w);
-    const QByteArray pages = MainWindowProbe::pages(link.w);
+    const bool ok = f.progress == kFullProgress.size();
+
     QCOMPARE(link.run(f.write), (f.write ? "[写频操作] " : "[读频操作] ") + f.text);
-    QCOMPARE(link.sim.frames(), Requests(f.connects, f.blocks, f.write ? link.image() : QByteArray()));
+    QTRY_COMPARE(link.sim.frames(), Requests(f.connects, f.blocks, f.write ? saved : QByteArray())
+                                            + (ok ? QStringList{kEndReq} : QStringList()));
     QCOMPARE(link.values, kFullProgress.mid(0, f.progress));
     QVERIFY(link.w.isEnabled() && !MainWindowProbe::busy(link.w));
+    if (ok && !f.write) {
+        QCOMPARE(link.image(), link.radio);
+        QCOMPARE(MainWindowProbe::version(link.w), QString("V2.07"));
+        return;
+    }
+    QCOMPARE(f.write ? Window(link.image()) : link.image(), f.write ? Window(image) : image);
     QCOMPARE(MainWindowProbe::version(link.w), version);
-    QCOMPARE(MainWindowProbe::pages(link.w), pages);
+    QCOMPARE(link.save("after.dat"), saved);
+    if (f.write && f.killAt < 0) {
+        QByteArray held = link.radio;
+        for (int n : f.blocks) {
+            const int at = kHeaderSize + kBlockSize * n;
+            held.replace(at, kBlockSize, saved.mid(at, kBlockSize));
+        }
+        link.sim.stop();
+        QCOMPARE(Window(link.scratch.readFile("saved.dat")), Window(held));
+    }
 }

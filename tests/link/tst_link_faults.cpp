@@ -1,0 +1,84 @@
+// Reads and writes against a radio that misbehaves, or whose port vanishes
+// mid-transfer: each gives its result code after exactly the specified tries,
+// and a failed read changes nothing that a write or a save would use.
+// --alter is left out: it only changes the data a block read reports, which
+// to the window is data like any other (the command-line verify uses it).
+#include "linkharness.h"
+
+namespace {
+
+// All 28 blocks, the retried ones twice.
+QList<int> AllBlocks(const QList<int> &retried = {})
+{
+    QList<int> out;
+    for (int n = 0; n < kBlockCount; ++n)
+        out << (retried.contains(n) ? QList<int>{n, n} : QList<int>{n});
+    return out;
+}
+
+} // namespace
+
+class TestLinkFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fault_data();
+    void fault();
+};
+
+void TestLinkFaults::fault_data()
+{
+    QTest::addColumn<Fault>("f");
+    const QString noPort = "串口打开失败,请刷新重新选择!", readFail = "读取数据失败,请检查连接线路!",
+                  writeFail = "写入数据失败,请检查连接线路!";
+    const int all = kFullProgress.size();
+    auto both = [&](const char *name, const char *options, int connects, const QList<int> &blocks, int progress) {
+        const bool ok = progress == all;
+        QTest::addRow("%s: read", name) << Fault{options, false, ok ? "读取数据成功!" : readFail, connects, blocks,
+                                                 progress};
+        QTest::addRow("%s: write", name) << Fault{options, true, ok ? "写入数据成功!" : writeFail, connects, blocks,
+                                                  progress};
+    };
+    QTest::newRow("no port: read") << Fault{"", false, noPort, 0, {}, 0};
+    QTest::newRow("no port: write") << Fault{"", true, noPort, 0, {}, 0};
+    QTest::newRow("another model: read") << Fault{"--model 0x6B06", false, "读取数据失败,非法机型!", 1, {}, 1};
+    QTest::newRow("another model: write") << Fault{"--model 0x1234", true, "写入数据失败,机型错误!", 1, {}, 1};
+
+    // Silence during the connect, which reads and writes share, and during the blocks.
+    QTest::newRow("silent radio: read, five connect tries") << Fault{"--silent", false, readFail, 5, {}, 0};
+    QTest::newRow("radio falls silent at block 3: write, two tries")
+        << Fault{"--silent --exchanges 5-", true, writeFail, 1, {0, 1, 2, 3, 3}, 4};
+    both("6B 05 in the handshake fails the connect, not the model check", "--bad-addr-from 1", 5, {}, 0);
+    both("6B 05 from block 0 on", "--bad-addr-from 2", 1, {0, 0}, 1);
+    both("block 3 garbled twice", "--garble 2 --exchanges 5-", 1, {0, 1, 2, 3, 3}, 4);
+    both("echoing cable", "--echo", 5, {}, 0);
+    both("replies in two bursts 200 ms apart", "--split 5", 5, {}, 0);
+    both("block 0 answered after 2500 ms, too late for both tries", "--delay 2500 --exchanges 2-3", 1, {0, 0}, 1);
+    // A write gets no data back, so it cannot meet a short block.
+    QTest::newRow("block read with 15 data bytes: read")
+        << Fault{"--short-block 15", false, readFail, 1, {0, 0}, 1};
+    both("port hangs up after block 1", "--hangup-after 2", 1, {0, 1}, 3);
+    // The next request meets a port already gone (a hang-up comes while the
+    // reply is awaited); reads and writes send it alike.
+    QTest::newRow("emulator killed after block 1: write") << Fault{"--pace", true, writeFail, 1, {0, 1}, 3, 3};
+
+    both("recovered: block 8 garbled once", "--garble 1 --exchanges 10", 1, AllBlocks({8}), all);
+    QTest::newRow("recovered: bursts 30 ms apart up to block 7: read")
+        << Fault{"--split 5 --split-gap 30 --exchanges 1-9", false, "读取数据成功!", 1, AllBlocks(), all};
+    QTest::newRow("recovered: block 1 after 800 ms: write")
+        << Fault{"--delay 800 --exchanges 3", true, "写入数据成功!", 1, AllBlocks(), all};
+    // The second try takes the late answer to the first; the answer to the
+    // second comes during block 3's wait and would pass for block 3's data.
+    QTest::newRow("recovered: block 2 answered 1300 ms late twice, the second answer dropped: read")
+        << Fault{"--delay 1300 --exchanges 4-5", false, "读取数据成功!", 1, AllBlocks({2}), all};
+}
+
+void TestLinkFaults::fault()
+{
+    QFETCH(Fault, f);
+    CheckFault(f);
+}
+
+QTEST_MAIN(TestLinkFaults)
+#include "tst_link_faults.moc"
