@@ -5,6 +5,7 @@
 #include "app/sysset.h"
 #include "channels/channelcodec.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextCodec>
@@ -12,14 +13,18 @@
 bool FuzzSysSet(const uint8_t *data, size_t size)
 {
     static QTemporaryDir dir;
-    static int serial = 0;
-    // QSettings caches files by name and time stamp: a fresh name each time.
-    const QString path = dir.filePath(QStringLiteral("s%1.ini").arg(++serial));
+    static qint64 serial = 0;
+    const QString path = dir.filePath(QStringLiteral("sysset.ini"));
     {
         QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return FuzzFail("sysset", "cannot write the input file");
         f.write(reinterpret_cast<const char *>(data), qint64(size));
+        f.flush();
+        // QSettings caches a file by name, size and time stamp: each input
+        // gets a time stamp of its own. (A fresh name each time works too,
+        // but Qt keeps state for every name and slows down as they add up.)
+        f.setFileTime(QDateTime::fromSecsSinceEpoch(1000000000 + ++serial), QFileDevice::FileModificationTime);
     }
     SysSet_S set;
     if (ReadSysSetFile(path, &set) != 0x6B05)
@@ -45,6 +50,5 @@ bool FuzzSysSet(const uint8_t *data, size_t size)
     for (auto field : {&SysSet_S::SerialNumber, &SysSet_S::Language, &SysSet_S::FirstRun})
         if (gb->canEncode(set.*field) && back.*field != set.*field)
             return FuzzFail("sysset", "a saved key does not read back");
-    QFile::remove(path);
     return true;
 }
