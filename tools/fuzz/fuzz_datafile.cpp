@@ -5,9 +5,10 @@
 #include "app/mainwindow.h"
 #include "data/datafile.h"
 
+#include "scratchdir.h"
+
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstring>
 
@@ -19,20 +20,13 @@ public:
 
 namespace {
 
-// One window for the whole run, in a scratch folder with the delivered data.
+// One window for the whole run, started in a scratch folder with the
+// delivered data; the fuzzer's own relative paths then work as given.
 struct Session {
-    Session()
-    {
-        QDir(dir.path()).mkpath("datafile");
-        for (const char *f : {"sysset.ini", "default.dat", "English.qm"}) {
-            QFile::copy(QStringLiteral(TEST_DATA_DIR "/") + f, dir.filePath("datafile/") + f);
-            QFile(dir.filePath("datafile/") + f).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        }
-        QDir::setCurrent(dir.path());
-        window = new MainWindow;
-    }
-    QTemporaryDir dir;
-    MainWindow *window = nullptr;   // left to the end of the process
+    Session() { QDir::setCurrent(home); }
+    const QString home = QDir::currentPath();
+    ScratchDir dir;
+    MainWindow *window = new MainWindow;   // left to the end of the process
 };
 
 QByteArray Bytes(const RadioData_S &image) { return QByteArray(reinterpret_cast<const char *>(&image), kImageSize); }
@@ -43,7 +37,7 @@ bool FuzzDataFile(const uint8_t *data, size_t size)
 {
     static Session session;
     MainWindow &w = *session.window;
-    const QString path = session.dir.filePath("in.dat");
+    const QString path = session.dir.file("in.dat");
     {
         QFile f(path);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
