@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QSerialPortInfo>
@@ -151,15 +152,19 @@ void Serial::Pause(int ms)
     loop.exec();
 }
 
-// A try that got nothing back may still be answered, late. When a later try
-// took that late answer, the radio's answer to the later request is still on
-// its way and would pass for the confirm of the next request: confirms name
-// no address. A radio as slow again sends it within two first-byte waits;
-// it is read and dropped.
-void Serial::DropLateReplies(int unanswered)
+// Confirms name no address, so an answer is only known to belong to the
+// request that is the only one the radio may still answer. After a failed
+// try, whatever it received, the radio may still answer that request: the
+// accepted reply may be the answer to an earlier try, and the answer to the
+// last one still on its way would pass for the next request's confirm.
+// Such answers are read and dropped until the radio can no longer send one:
+// the line quiet and two first-byte waits past the last request, which also
+// covers a radio a little slower than the first-byte wait.
+void Serial::DropLateReplies(const QElapsedTimer &sinceLastRequest)
 {
-    for (int i = 0; i < unanswered; ++i) {
-        const QString late = serial_read(2 * kFirstByteWaitMs);
+    for (;;) {
+        const qint64 left = kLateAnswerMs - sinceLastRequest.elapsed();
+        const QString late = serial_read(static_cast<int>(qMax<qint64>(left, kGapMs)));
         if (late.isEmpty())
             return;
         qDebug().noquote() << QStringLiteral("串口读取===") + late;
@@ -171,7 +176,8 @@ bool Serial::SelfWriteReadData(SerialWirteReadData_S *rec)
     if (!m_port)
         return false;
 
-    int unanswered = 0;
+    bool failedTry = false;
+    QElapsedTimer sinceRequest;
     for (;;) {
         const uint8_t tries = rec->TryNum;
         if (tries == 0)
@@ -181,6 +187,7 @@ bool Serial::SelfWriteReadData(SerialWirteReadData_S *rec)
         const QString request = rec->pWriteText ? *rec->pWriteText : QString();
         if (!request.isEmpty()) {
             serial_write(request);
+            sinceRequest.start();
             qDebug().noquote() << QStringLiteral("串口写入===") + request;
         }
         if (!rec->pCheckFunc)
@@ -195,11 +202,11 @@ bool Serial::SelfWriteReadData(SerialWirteReadData_S *rec)
         qDebug().noquote() << QStringLiteral("串口读取===") + reply;
 
         if (!reply.isEmpty() && rec->pCheckFunc(reply, rec->pCheckPar)) {
-            DropLateReplies(unanswered);
+            if (failedTry && sinceRequest.isValid())
+                DropLateReplies(sinceRequest);
             return true;
         }
-        if (reply.isEmpty())
-            ++unanswered;
+        failedTry = true;
 
         // Recover the line: a port that fails to reopen fails the next tries.
         if (m_port->isOpen())

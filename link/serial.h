@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+class QElapsedTimer;
 class QEventLoop;
 class QTimer;
 
@@ -40,6 +41,9 @@ public:
     static constexpr int kGapMs = 100;
     static constexpr int kReopenPauseMs = 20;
     static constexpr int kFirstWriteWaitMs = 5000;
+    // After a failed try, answers that start this long after the last
+    // request are still awaited and dropped.
+    static constexpr int kLateAnswerMs = 2 * kFirstByteWaitMs;
 
     Serial(QObject *parent, TPYSERIALLINE_E type);
     ~Serial() override;
@@ -63,6 +67,8 @@ public:
 
     // Writes the request and reads replies until the check accepts one or
     // the tries run out; between tries the port is closed and reopened.
+    // Accepted after a failed try: returns only once the radio can no
+    // longer answer any of the tries.
     bool SelfWriteReadData(SerialWirteReadData_S *rec);
 
     // Names of the serial ports present, in the platform's order.
@@ -74,7 +80,7 @@ private slots:
 
 private:
     void Pause(int ms);
-    void DropLateReplies(int unanswered);
+    void DropLateReplies(const QElapsedTimer &sinceLastRequest);
 
     QStringList m_portNames;
     TPYSERIALLINE_E m_lineType;

@@ -9,47 +9,14 @@
 
 #include "modalcloser.h"
 #include "scratchdir.h"
+#include "simprocess.h"
 
 #include <QtTest>
+#include <QElapsedTimer>
 #include <QLabel>
-#include <QProcess>
 #include <QProgressBar>
 
-// radiocps-sim with --trace and the given options; the first line it prints
-// is the path of its port.
-class SimProcess
-{
-public:
-    explicit SimProcess(const QStringList &args = {})
-    {
-        m_proc.start(QStringLiteral(RUN_DIR "/radiocps-sim"), QStringList{"--trace"} + args);
-        if (m_proc.waitForReadyRead(5000))
-            port = QString::fromLocal8Bit(m_proc.readLine()).trimmed();
-    }
-    ~SimProcess() { stop(); }
-
-    QString port;
-
-    // Stops the emulator; it saves its image if asked to.
-    void stop() { m_proc.terminate(); m_proc.waitForFinished(5000); }
-    // SIGKILL: the port vanishes at once, nothing saved.
-    void kill() { m_proc.kill(); m_proc.waitForFinished(5000); }
-
-    // Request frames the emulator received so far, as hex.
-    QStringList frames()
-    {
-        m_err += m_proc.readAllStandardError();
-        QStringList out;
-        for (const QString &line : QString::fromLatin1(m_err).split('\n'))
-            if (line.startsWith("rx "))
-                out << line.mid(3);
-        return out;
-    }
-
-private:
-    QProcess m_proc;
-    QByteArray m_err;
-};
+#include <ctime>
 
 // A 452-byte image, header 05 6B 02 07, whose window bytes differ from their neighbours.
 inline QByteArray PatternImage(int seed)
@@ -204,7 +171,15 @@ inline void CheckFault(const Fault &f)
     const QString version = MainWindowProbe::version(link.w);
     const bool ok = f.progress == kFullProgress.size();
 
+    // Waits sleep: the process's own processor time stays far below the wall
+    // time, also while a port hangs up or vanishes under the wait.
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpu0 = std::clock();
     QCOMPARE(link.run(f.write), (f.write ? "[写频操作] " : "[读频操作] ") + f.text);
+    const qint64 cpuMs = qint64(std::clock() - cpu0) * 1000 / CLOCKS_PER_SEC, wallMs = wall.elapsed();
+    if (wallMs > 1000)
+        QVERIFY2(cpuMs < wallMs / 4, qPrintable(QString("%1 ms of processor time in %2 ms").arg(cpuMs).arg(wallMs)));
     QTRY_COMPARE(link.sim.frames(), Requests(f.connects, f.blocks, f.write ? saved : QByteArray())
                                             + (ok ? QStringList{kEndReq} : QStringList()));
     QCOMPARE(link.values, kFullProgress.mid(0, f.progress));

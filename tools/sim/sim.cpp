@@ -10,6 +10,9 @@
 //   E6 end (a1 a2 = 05 6B)        -> E7
 // Block addresses run 0x0080..0x0230 in steps of 16; image offset = address - 0x7C.
 // Other frames are logged on stderr and left unanswered.
+// Replies are scheduled, not slept on: a request that arrives while an
+// earlier answer is still delayed is answered its delay after it arrived.
+// Replies still go out one after the other, as from one transmitter.
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -72,6 +75,15 @@ struct Options {
     int alterValue = 0;
     int firstFaulty = 1;      // exchanges firstFaulty..lastFaulty misbehave; lastFaulty 0: to the end
     int lastFaulty = 0;
+    int strayExchange = 0;    // exchange after whose request one stray byte comes; 0: none
+    int strayMs = 0;
+};
+
+// Bytes due on the line at one time; bursts go out in order of due time.
+struct Burst {
+    long long dueNs;
+    long long seq;
+    Bytes bytes;
 };
 
 struct State {
@@ -83,6 +95,9 @@ struct State {
     int garbled = 0;          // replies garbled so far
     int blocks = 0;           // block exchanges answered
     long long hangupNs = 0;   // when set: hang up at the next request, or at this time
+    std::vector<Burst> out;   // bursts not yet sent
+    long long seq = 0;
+    long long replyEndNs = 0; // when the last scheduled reply is through
 };
 
 long long NowNs()
@@ -176,32 +191,56 @@ void WriteAll(State &st, const uint8_t *data, size_t len)
     }
 }
 
-// Sends a reply as the line would carry it: after the delay, optionally in
-// two bursts (delay and bursts only in a faulty exchange), optionally one byte
-// per 1/960 s.
+void Schedule(State &st, long long dueNs, Bytes bytes)
+{
+    st.out.push_back(Burst{dueNs, st.seq++, std::move(bytes)});
+}
+
+// Schedules a reply as the line would carry it: after the delay, optionally
+// in two bursts (delay and bursts only in a faulty exchange).
 void Send(State &st, const Bytes &reply, long long readyNs, bool faulty)
 {
-    const int splitAfter = faulty ? st.opt.splitAfter : 0;
-    long long t = readyNs + (faulty ? static_cast<long long>(st.opt.delayMs) * 1000000LL : 0);
-    if (!SleepUntil(t))
+    const size_t splitAfter = faulty ? static_cast<size_t>(st.opt.splitAfter) : 0;
+    const long long wireNs = st.opt.pace ? kByteNs : 0;
+    long long due = std::max(st.replyEndNs,
+                             readyNs + (faulty ? static_cast<long long>(st.opt.delayMs) * 1000000LL : 0));
+    if (splitAfter == 0 || splitAfter >= reply.size()) {
+        Schedule(st, due, reply);
+        st.replyEndNs = due + static_cast<long long>(reply.size()) * wireNs;
         return;
-    for (size_t i = 0; i < reply.size(); ++i) {
-        if (splitAfter > 0 && i == static_cast<size_t>(splitAfter)) {
-            t = NowNs() + static_cast<long long>(st.opt.splitGapMs) * 1000000LL;
-            if (!SleepUntil(t))
-                return;
+    }
+    Schedule(st, due, Bytes(reply.begin(), reply.begin() + static_cast<long>(splitAfter)));
+    due += static_cast<long long>(splitAfter) * wireNs + static_cast<long long>(st.opt.splitGapMs) * 1000000LL;
+    Schedule(st, due, Bytes(reply.begin() + static_cast<long>(splitAfter), reply.end()));
+    st.replyEndNs = due + static_cast<long long>(reply.size() - splitAfter) * wireNs;
+}
+
+// The burst due first, or none.
+Burst *NextBurst(State &st)
+{
+    Burst *next = nullptr;
+    for (Burst &b : st.out)
+        if (!next || b.dueNs < next->dueNs || (b.dueNs == next->dueNs && b.seq < next->seq))
+            next = &b;
+    return next;
+}
+
+// Sends every burst that is due, optionally one byte per 1/960 s.
+void SendDue(State &st)
+{
+    for (Burst *b = NextBurst(st); b && b->dueNs <= NowNs() && !g_stop; b = NextBurst(st)) {
+        const Bytes bytes = std::move(b->bytes);
+        st.out.erase(st.out.begin() + (b - st.out.data()));
+        if (!st.opt.pace) {
+            WriteAll(st, bytes.data(), bytes.size());
+            continue;
         }
-        if (st.opt.pace) {
+        long long t = NowNs();
+        for (uint8_t byte : bytes) {
             if (!SleepUntil(t))
                 return;
+            WriteAll(st, &byte, 1);
             t += kByteNs;
-            WriteAll(st, &reply[i], 1);
-        } else {
-            const size_t end = (splitAfter > 0 && i < static_cast<size_t>(splitAfter))
-                    ? std::min(reply.size(), static_cast<size_t>(splitAfter))
-                    : reply.size();
-            WriteAll(st, &reply[i], end - i);
-            i = end - 1;
         }
     }
 }
@@ -235,6 +274,7 @@ void HangUp(State &st)
     ::close(st.master);
     ::close(st.slave);
     st.master = st.slave = -1;
+    st.out.clear();
     g_stop = 1;
 }
 
@@ -247,6 +287,8 @@ void Handle(State &st, const Bytes &req, long long readyNs)
             && (st.opt.lastFaulty == 0 || st.exchanges <= st.opt.lastFaulty);
     const uint8_t cmd = req[2];
     const int n = req[5];
+    if (st.exchanges == st.opt.strayExchange)
+        Schedule(st, readyNs + static_cast<long long>(st.opt.strayMs) * 1000000LL, Bytes{0x00});
     Bytes reply;
     bool block = false;
 
@@ -382,7 +424,10 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
     const QCommandLineOption echo("echo", "Echo each request before its reply, as some cables do.");
     const QCommandLineOption split("split", "Send each reply in two bursts, the first of <n> bytes.", "n");
     const QCommandLineOption splitGap("split-gap", "Pause between the bursts in ms (default 200).", "ms");
-    const QCommandLineOption delay("delay", "Delay the first byte of each reply by <ms>.", "ms");
+    const QCommandLineOption delay("delay", "Answer each request <ms> after it arrived; later requests are "
+                                            "answered at their own time meanwhile.", "ms");
+    const QCommandLineOption stray("stray", "Send one stray byte (00) <ms> after the request of exchange <n>, "
+                                            "whatever --exchanges says.", "n:ms");
     const QCommandLineOption shortBlock("short-block", "Answer block reads with <n> data bytes (0..15).", "n");
     const QCommandLineOption hangup("hangup-after", "Hang up (the port disappears) at the first request after answering block <k>, or 2 s after it.", "k");
     const QCommandLineOption pace("pace", "Pace the line at 9600 baud: requests take their wire time to arrive, "
@@ -395,7 +440,7 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
                                        "range");
     const QCommandLineOption trace("trace", "Print each request (rx) and reply (tx) as hex on stderr.");
     p.addOptions({image, save, link, model, version, silent, badAddr, garble, echo, split, splitGap, delay,
-                  shortBlock, hangup, pace, alter, exchanges, trace});
+                  shortBlock, hangup, pace, alter, exchanges, stray, trace});
     p.process(app);
 
     auto intOption = [&](const QCommandLineOption &o, int min, int max, int *out) {
@@ -437,6 +482,14 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
         }
         if (parts.size() == 1)
             opt->lastFaulty = opt->firstFaulty;
+    }
+    if (p.isSet(stray)) {
+        const QStringList parts = p.value(stray).split(':');
+        if (parts.size() != 2 || !ParseInt(parts[0], 1, 1 << 30, &opt->strayExchange)
+            || !ParseInt(parts[1], 0, 60000, &opt->strayMs)) {
+            std::fprintf(stderr, "radiocps-sim: bad value for --stray: %s\n", qPrintable(p.value(stray)));
+            return false;
+        }
     }
     if (p.isSet(alter)) {
         const QStringList parts = p.value(alter).split('=');
@@ -486,7 +539,11 @@ int main(int argc, char *argv[])
     long long lastRxNs = 0;
     while (!g_stop) {
         pollfd pfd{st.master, POLLIN, 0};
-        const int r = poll(&pfd, 1, (buf.empty() && !st.hangupNs) ? 500 : kStaleFrameMs);
+        int waitMs = (buf.empty() && !st.hangupNs) ? 500 : kStaleFrameMs;
+        if (const Burst *next = NextBurst(st))
+            waitMs = static_cast<int>(std::clamp((next->dueNs - NowNs() + 999999) / 1000000, 0LL,
+                                                 static_cast<long long>(waitMs)));
+        const int r = poll(&pfd, 1, waitMs);
         if ((r < 0 && errno != EINTR) || (r > 0 && (pfd.revents & (POLLERR | POLLNVAL))))
             break;
         const long long now = NowNs();
@@ -500,6 +557,8 @@ int main(int argc, char *argv[])
         } else if (!buf.empty() && now - lastRxNs >= kStaleFrameMs * 1000000LL) {
             buf.clear();
         }
+        if (st.master >= 0)
+            SendDue(st);
         if (st.hangupNs && now >= st.hangupNs && st.master >= 0)
             HangUp(st);
     }
