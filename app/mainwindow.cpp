@@ -8,6 +8,7 @@
 #include "settings/macset_form.h"
 #include "settings/radioset_form.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -124,6 +125,8 @@ void MainWindow::UpdataFilePath()
 
 void MainWindow::UpdataRadioData()
 {
+    // An editor left open would later store its text into the new data.
+    CommitCellEditors();
     m_radioInfo->UpdData();
     m_channels->UpdData();
     m_macSet->UpdData();
@@ -134,11 +137,30 @@ void MainWindow::UpdataRadioData()
 
 void MainWindow::GetRadioData()
 {
+    CommitCellEditors();
     std::memset(m_image.bytes(), 0xFF, kImageSize);
     m_radioInfo->GetData();
     m_channels->GetData();
     m_macSet->GetData();
     m_radioSet->GetData();
+}
+
+// Ends every open cell editor of the pages as leaving the cell does: the
+// delegate stores the typed text into the cell, then the editor closes. A
+// shortcut or a tool bar button takes no focus, so the editor may still be
+// open when a command takes or replaces the pages' data.
+void MainWindow::CommitCellEditors()
+{
+    for (QAbstractItemView *view : findChildren<QAbstractItemView *>()) {
+        // The pages set no index widgets: a widget on the current cell is its editor.
+        const QModelIndex index = view->currentIndex();
+        QWidget *editor = view->indexWidget(index);
+        QAbstractItemDelegate *delegate = view->itemDelegate(index);
+        if (!editor || !delegate)
+            continue;
+        emit delegate->commitData(editor);
+        emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
 }
 
 void MainWindow::on_treeWidget_itemClicked(QTreeWidgetItem *item, int column)

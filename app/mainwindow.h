@@ -36,6 +36,7 @@ public:
     void UpdataFilePath();
     void UpdataRadioData();
     void GetRadioData();
+    void CommitCellEditors();
     bool MenuActionOpenFile(QString path);
     void MenuActionSaveFile(QString path);
 

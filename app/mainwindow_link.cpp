@@ -12,6 +12,7 @@ void MainWindow::SlotRadioReadFreqOp()
     if (m_linkBusy)
         return;
     ui->treeWidget->setFocus(Qt::OtherFocusReason);
+    CommitCellEditors();
 
     m_linkBusy = true;
     setEnabled(false);

@@ -3,13 +3,16 @@
 
 #include "modalcloser.h"
 #include "scratchdir.h"
+#include "simprocess.h"
 
 #include <QtTest>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTextCodec>
+#include <QToolBar>
 #include <QTreeWidget>
 
 class MainWindowProbe
@@ -17,6 +20,11 @@ class MainWindowProbe
 public:
     static QByteArray image(MainWindow &w) { return QByteArray(reinterpret_cast<char *>(w.m_image.bytes()), kImageSize); }
     static QString filePath(MainWindow &w) { return w.m_filePath; }
+    static QByteArray pages(MainWindow &w)
+    {
+        w.GetRadioData();
+        return image(w).mid(4);
+    }
 };
 
 namespace {
@@ -72,6 +80,8 @@ private slots:
     void openRefusesBadFilesWithoutChange();
     void openAndSaveAsThroughDialogs();
     void saveOutcomes();
+    void commandsEndTheCellEdit_data();
+    void commandsEndTheCellEdit();
     void closeSavesSettings();
 };
 
@@ -257,6 +267,127 @@ void TestMainWindow::saveOutcomes()
     QCOMPARE(saved.left(4), QByteArray::fromHex("FFFFFFFF"));
     QCOMPARE(saved.mid(0x20, 4) + saved.mid(0x2C, 8), QByteArray(12, char(0xFF)));   // bytes no page owns
     QCOMPARE(label(w, "label_FileName"), QString("saved.dat"));
+}
+
+void TestMainWindow::commandsEndTheCellEdit_data()
+{
+    QTest::addColumn<QString>("command");   // action text; "Ctrl+S" typed into the editor; "tool bar" Save
+    QTest::addColumn<int>("page");          // tree position: 1 channels, 2 settings (DTMF), 3 FM
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    struct Cell { int page; const char *table; int column; const char *typed; };
+    const Cell channel{1, "tableWidget", 1, "440.5"}, pttId{2, "tableWidget_DtmEncId", 0, "12AB"},
+               fm{3, "tableWidget", 1, "99.3"};
+    auto row = [](const char *command, const Cell &c) {
+        QTest::addRow("%s, page %d", command, c.page) << QString::fromUtf8(command) << c.page << c.table << c.column
+                                                      << c.typed;
+    };
+    for (const Cell &c : {channel, pttId, fm})
+        for (const char *command : {"Ctrl+S", "写频通讯"})
+            row(command, c);
+    for (const char *command : {"tool bar", "另存为"})
+        row(command, channel);
+    for (const char *command : {"新建", "打开", "读频通讯"})
+        row(command, fm);
+    row("英文", pttId);
+}
+
+// A shown, active window on base.dat; on the page at tree position `page`
+// the cell (0, column) of `table` is double-clicked and `typed` typed into
+// its editor, not committed. The cell's text and the pages' bytes before.
+struct OpenEdit {
+    OpenEdit(const ScratchDir &dir, int page, const QString &table, int column, const QString &typed)
+    {
+        w.show();
+        QApplication::setActiveWindow(&w);
+        if (!QTest::qWaitForWindowActive(&w) || !w.MenuActionOpenFile(dir.file("base.dat")))
+            return;
+        auto *tree = w.findChild<QTreeWidget *>("treeWidget");
+        QTreeWidgetItem *item = tree->topLevelItem(0)->child(page - 1);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        view = w.findChild<QStackedWidget *>("stackedWidget")->currentWidget()->findChild<QTableWidget *>(table);
+        index = view->model()->index(0, column);
+        before = text();
+        loaded = MainWindowProbe::pages(w);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        editor = qobject_cast<QLineEdit *>(view->indexWidget(index));
+        if (editor) {
+            editor->selectAll();
+            QTest::keyClicks(editor, typed);
+        }
+    }
+    // The channel page makes its rows anew on every load.
+    QString text() const { return view->item(index.row(), index.column())->text(); }
+
+    MainWindow w;
+    QTableWidget *view = nullptr;
+    QModelIndex index;
+    QLineEdit *editor = nullptr;
+    QString before;
+    QByteArray loaded;
+};
+
+// With a cell editor open and its text typed but not committed, a command
+// takes the typed value (save, save as, write) or ends the edit before it
+// replaces the pages (new, open, read), so the old editor cannot write into
+// the new data later; the language question leaves the value committed.
+void TestMainWindow::commandsEndTheCellEdit()
+{
+    QFETCH(QString, command);
+    QFETCH(int, page);
+    QFETCH(QString, table);
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    ScratchDir dir;
+    dir.writeFile("datafile/sysset.ini", settingsWith("Chinese"));
+    dir.writeFile("base.dat", fileBytes("datafile/default.dat"));
+
+    // What the cell and the pages hold when the edit is committed with Enter.
+    QString committed;
+    QByteArray edited;
+    {
+        OpenEdit ref(dir, page, table, column, typed);
+        QVERIFY(ref.editor);
+        QTest::keyClick(ref.editor, Qt::Key_Enter);
+        QTRY_VERIFY(!ref.view->indexWidget(ref.index));
+        committed = ref.text();
+        edited = MainWindowProbe::pages(ref.w);
+        QVERIFY(committed != ref.before && edited != ref.loaded);
+    }
+
+    SimProcess sim({"--image", dir.file("base.dat"), "--save", dir.file("radio.dat")});
+    OpenEdit e(dir, page, table, column, typed);
+    QVERIFY(e.editor);
+    Read_Write_Port = sim.port;
+    QString seen;
+    ModalCloser closer(command == "打开" ? choose(dir.file("base.dat"), &seen)
+                                        : command == "另存为" ? choose(dir.file("as.dat"), &seen) : nullptr);
+    QAction *action = nullptr;
+    for (QAction *a : e.w.findChildren<QAction *>())
+        if (a->text() == (command == "Ctrl+S" || command == "tool bar" ? QString("保存") : command))
+            action = a;
+    QVERIFY(action);
+    if (command == "Ctrl+S")
+        QTest::keyClick(e.editor, Qt::Key_S, Qt::ControlModifier);
+    else if (command == "tool bar")
+        QTest::mouseClick(e.w.findChild<QToolBar *>("mainToolBar")->widgetForAction(action), Qt::LeftButton);
+    else
+        action->trigger();
+    QVERIFY(!e.view->indexWidget(e.index));
+    QVERIFY2(closer.texts.filter("失败").isEmpty(), qPrintable(closer.texts.join(' ')));
+
+    const bool replaces = command == "新建" || command == "打开" || command == "读频通讯";
+    QCOMPARE(e.text(), replaces ? e.before : committed);
+    QCOMPARE(MainWindowProbe::pages(e.w), replaces ? e.loaded : edited);
+    if (command == "Ctrl+S" || command == "tool bar")
+        QCOMPARE(fileBytes(dir.file("base.dat")).mid(4), edited);
+    else if (command == "另存为")
+        QCOMPARE(fileBytes(dir.file("as.dat")).mid(4), edited);
+    else if (command == "写频通讯") {
+        sim.stop();
+        QCOMPARE(fileBytes(dir.file("radio.dat")).mid(4), edited);
+    }
 }
 
 void TestMainWindow::closeSavesSettings()
