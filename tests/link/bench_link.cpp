@@ -45,6 +45,8 @@ int main(int argc, char *argv[])
     ok &= Run("write, instant radio", true, {}, 3.0);
     ok &= Run("read, 9600 baud", false, {"--pace"}, 3.95);
     ok &= Run("write, 9600 baud", true, {"--pace"}, 3.95);
+    // One failed try costs the wait for answers the radio may still send.
+    ok &= Run("read, block 2 garbled", false, {"--garble", "1", "--exchanges", "4"}, 0);
     // A line that hangs up mid-transfer must not make the waits spin.
     ok &= Run("read, hang-up at 10", false, {"--hangup-after", "10"}, 0, PCCPOP_LINK_FAIL);
     return ok ? 0 : 1;
