@@ -82,7 +82,8 @@ const char kGeneralHelp[] =
     "  3   link failure: the radio did not answer properly\n"
     "  4   verify: the radio's memory differs from the file\n"
     "  5   a data, CSV or settings file could not be read or written\n"
-    "  6   import-csv: some rows were refused (the others were imported)\n"
+    "  6   import-csv: rows were refused (the others were imported; when none\n"
+    "      was, nothing was written)\n"
     "  7   diff: the files differ\n"
     "  64  bad command line\n";
 
@@ -143,7 +144,8 @@ const QHash<QString, QString> &CommandHelp()
                         "copy of BASE.dat; settings, DTMF and FM come from BASE.dat unchanged.\n"
                         "Frequencies are clamped and snapped like the channel cells. Rows the\n"
                         "radio cannot hold (outside the band, unknown tone, Duplex off, more\n"
-                        "than ChanNum) are refused by line; the others are imported (exit 6).\n\n"
+                        "than ChanNum) are refused by line; the others are imported (exit 6).\n"
+                        "When no row is imported, NEW.dat is not written (exit 6).\n\n"
                         "Options:\n"
                         "  --into BASE.dat        the data file that supplies everything else\n"
                         "  -o, --output NEW.dat   the data file to write\n")},
@@ -550,6 +552,14 @@ int CmdImportCsv(const Args &a)
     }
     for (const PlanRefusal &r : plan.refused)
         Fail(QStringLiteral("%1:%2").arg(csvPath).arg(r.line), QStringLiteral("row refused: ") + r.reason);
+
+    // A file without channels would wipe the radio's channels when written.
+    if (plan.channels.isEmpty()) {
+        Fail(csvPath, (plan.refused.isEmpty() ? QStringLiteral("no channel rows")
+                                              : QStringLiteral("no row imported (%1 refused)").arg(plan.refused.size()))
+                     + QStringLiteral(", %1 not written").arg(out));
+        return CliRowsRefused;
+    }
 
     PutChannelPlan(&image, plan.channels);
     if (!SaveImage(out, image))
