@@ -1,7 +1,7 @@
 // radiocps-cli as a real process in a scratch run folder: every failure's
 // status and one-line message (a verify that finds a byte the emulator
-// alters among them), CSV imports with refused rows, help, and the file
-// commands end to end.
+// alters among them), CSV imports with refused and snapped rows, help, and
+// the file commands end to end.
 #include "clirun.h"
 
 #include <QJsonDocument>
@@ -101,9 +101,16 @@ void TestCliCommands::importCsv_data()
             << false;
     QTest::newRow("no rows: nothing written") << QByteArray("Location,Frequency\n") << int(CliRowsRefused)
             << QStringList{"plan.csv: no channel rows, new.dat not written"} << false;
-    QTest::newRow("a row refused, the other written")
-            << QByteArray("Location,Frequency,Duplex\n1,440,\n2,441,off\n") << int(CliRowsRefused)
-            << QStringList{"plan.csv:3: " + off} << true;
+    QTest::newRow("a row refused, a snapped one imported")
+            << QByteArray("Location,Frequency,Duplex\n1,440.0031,\n2,441,off\n") << int(CliRowsRefused)
+            << QStringList{"plan.csv:2: note: Frequency 440.0031 MHz snapped to 440.000000 MHz", "plan.csv:3: " + off}
+            << true;
+    QTest::newRow("snapped rows noted, receive and transmit; status 0")
+            << QByteArray("Location,Frequency,Duplex,Offset\n1,446.00624,+,5\n2,441,,\n3,469.9999999\n") << int(CliOk)
+            << QStringList{"plan.csv:2: note: Frequency 446.00624 MHz snapped to 446.005000 MHz",
+                           "plan.csv:2: note: transmit frequency 451.00624 MHz snapped to 451.005000 MHz",
+                           "plan.csv:4: note: Frequency 469.9999999 MHz snapped to 469.995000 MHz"}
+            << true;
 }
 
 void TestCliCommands::importCsv()

@@ -21,6 +21,7 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -142,10 +143,11 @@ const QHash<QString, QString> &CommandHelp()
          QStringLiteral("Usage: radiocps-cli import-csv plan.csv --into BASE.dat -o NEW.dat\n\n"
                         "Puts the rows of a CSV plan, in Location order, into channels 1.. of a\n"
                         "copy of BASE.dat; settings, DTMF and FM come from BASE.dat unchanged.\n"
-                        "Frequencies are clamped and snapped like the channel cells. Rows the\n"
-                        "radio cannot hold (outside the band, unknown tone, Duplex off, more\n"
-                        "than ChanNum) are refused by line; the others are imported (exit 6).\n"
-                        "When no row is imported, NEW.dat is not written (exit 6).\n\n"
+                        "Frequencies are clamped and snapped like the channel cells; each one\n"
+                        "moved is noted by line with its value before and after. Rows the radio\n"
+                        "cannot hold (outside the band, unknown tone, Duplex off, more than\n"
+                        "ChanNum) are refused by line; the others are imported (exit 6). When no\n"
+                        "row is imported, NEW.dat is not written (exit 6).\n\n"
                         "Options:\n"
                         "  --into BASE.dat        the data file that supplies everything else\n"
                         "  -o, --output NEW.dat   the data file to write\n")},
@@ -550,8 +552,16 @@ int CmdImportCsv(const Args &a)
              plan.error + QStringLiteral("; nothing imported"));
         return CliFileError;
     }
+    // Refusals and snap notes in line order.
+    QVector<QPair<int, QString>> lines;
     for (const PlanRefusal &r : plan.refused)
-        Fail(QStringLiteral("%1:%2").arg(csvPath).arg(r.line), QStringLiteral("row refused: ") + r.reason);
+        lines << qMakePair(r.line, QStringLiteral("row refused: ") + r.reason);
+    for (const PlanSnap &n : plan.snapped)
+        lines << qMakePair(n.line, QStringLiteral("note: ") + n.change);
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const QPair<int, QString> &x, const QPair<int, QString> &y) { return x.first < y.first; });
+    for (const auto &line : lines)
+        Fail(QStringLiteral("%1:%2").arg(csvPath).arg(line.first), line.second);
 
     // A file without channels would wipe the radio's channels when written.
     if (plan.channels.isEmpty()) {
