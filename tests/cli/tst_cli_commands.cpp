@@ -1,9 +1,10 @@
 // radiocps-cli as a real process in a scratch run folder: every failure's
 // status and one-line message (a verify that finds a byte the emulator
-// alters among them), CSV imports with refused and snapped rows, help, and
-// the file commands end to end.
+// alters among them), writes the link breaks off, CSV imports with refused
+// and snapped rows, help, and the file commands end to end.
 #include "clirun.h"
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -16,6 +17,8 @@ class TestCliCommands : public QObject
 private slots:
     void failures_data();
     void failures();
+    void writeBrokenOff_data();
+    void writeBrokenOff();
     void importCsv_data();
     void importCsv();
     void helpForEveryCommand();
@@ -82,6 +85,53 @@ void TestCliCommands::failures()
     QVERIFY(!QFile::exists(dir.file("out.dat")) && !QFile::exists(dir.file("backups")));
 }
 
+void TestCliCommands::writeBrokenOff_data()
+{
+    // A write with backup is three transfers of 30 exchanges (connect, 28
+    // blocks, end): backup read 1..30, write 31..60, verify read 61..90. The
+    // emulator stops answering from an exchange on; it stores a written
+    // block even when it leaves it unanswered. $P: the port, $B: the backup.
+    QTest::addColumn<QString>("silentFrom");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");    // the one line on stderr
+    QTest::addColumn<int>("blocksWritten");  // the radio holds the plan's first blocks, then its old bytes
+    QTest::newRow("read-back fails: written, not verified")
+            << "61" << int(CliNotVerified)
+            << "$P: written, not verified: verify read: no proper answer from the radio (check the cable and that "
+               "it is on)" << 28;
+    QTest::newRow("write breaks off mid-transfer: not claimed as written")
+            << "45" << int(CliLinkFail)
+            << "$P: write: no proper answer from the radio (check the cable and that it is on); the radio may "
+               "hold part of plan.dat (write $B --raw puts back what it held)" << 14;
+}
+
+void TestCliCommands::writeBrokenOff()
+{
+    QFETCH(QString, silentFrom);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QFETCH(int, blocksWritten);
+    ScratchDir dir;
+    const QByteArray before = RandomImage(3), plan = RandomImage(4, true);
+    dir.writeFile("before.dat", before);
+    dir.writeFile("plan.dat", plan);
+    QScopedPointer<Sim> sim(new Sim({"--image", dir.file("before.dat"), "--save", dir.file("after.dat"), "--silent",
+                                     "--exchanges", silentFrom + "-"}));
+    const Run r = Cli(dir, {"write", sim->port, "plan.dat"});
+    message.replace("$P", sim->port);
+    sim.reset();   // saves what the radio holds
+
+    QCOMPARE(r.status, status);
+    const QStringList backups = QDir(dir.file("backups")).entryList(QDir::Files);
+    QCOMPARE(backups.size(), 1);
+    message.replace("$B", "backups/" + backups.at(0));
+    QCOMPARE(r.errLines, QStringList("radiocps-cli: " + message));
+    QCOMPARE(r.out, "Backup of the radio saved as backups/" + backups.at(0) + "\n");
+    const int split = kHeaderSize + 16 * blocksWritten;
+    QCOMPARE(dir.readFile("after.dat").mid(kHeaderSize).toHex(' '),
+             (plan.mid(kHeaderSize, split - kHeaderSize) + before.mid(split)).toHex(' '));
+}
+
 void TestCliCommands::importCsv_data()
 {
     // plan.csv into good.dat as new.dat, which holds "old" before.
@@ -141,7 +191,7 @@ void TestCliCommands::helpForEveryCommand()
         }
     const Run general = Cli(dir, {"--help"});
     QCOMPARE(general.status, int(CliOk));
-    for (int status = CliOk; status <= CliDiffers; ++status)
+    for (int status = CliOk; status <= CliNotVerified; ++status)
         QVERIFY2(general.out.contains(QStringLiteral("\n  %1   ").arg(status)), qPrintable(QString::number(status)));
     QVERIFY(general.out.contains("  64  bad command line"));
 }

@@ -11,5 +11,6 @@ enum CliStatus_E {
     CliFileError = 5,      // a data, CSV or settings file could not be read or written
     CliRowsRefused = 6,    // import-csv: rows refused; the others imported and written, if any
     CliDiffers = 7,        // diff: the files differ
+    CliNotVerified = 8,    // write: written, but the read-back for verification failed
     CliUsage = 64,         // bad command line
 };

@@ -86,6 +86,7 @@ const char kGeneralHelp[] =
     "  6   import-csv: rows were refused (the others were imported; when none\n"
     "      was, nothing was written)\n"
     "  7   diff: the files differ\n"
+    "  8   write: written, but the read-back to verify it failed (not verified)\n"
     "  64  bad command line\n";
 
 const QHash<QString, QString> &CommandHelp()
@@ -104,7 +105,10 @@ const QHash<QString, QString> &CommandHelp()
                         "Writes FILE.dat to the radio on PORT as the window would after opening it.\n"
                         "First the radio's memory is read and saved as\n"
                         "./backups/radio-YYYYMMDD-HHMMSS.dat; afterwards it is read back and\n"
-                        "compared, and the first differing radio address is reported.\n\n"
+                        "compared, and the first differing radio address is reported.\n"
+                        "Exit status 3 when the write fails (the radio may then hold part of the\n"
+                        "file; write the backup with --raw to put back what it held), 8 when the\n"
+                        "write succeeded but the read-back failed (written, not verified).\n\n"
                         "Options:\n"
                         "  --no-backup  do not read and save the radio's memory first\n"
                         "  --no-verify  do not read back and compare\n"
@@ -277,33 +281,37 @@ void NoteChannelCut(const QString &subject, const RadioData_S &image, int chanNu
 
 // --- link --------------------------------------------------------------------
 
+// Shows progress on standard error when it is a terminal; keeps the last
+// value either way (0: the handshake was not confirmed).
 class Progress
 {
 public:
     explicit Progress(const char *phase) : m_phase(phase), m_shown(isatty(STDERR_FILENO) == 1) {}
     ~Progress()
     {
-        if (m_shown && m_started)
+        if (m_shown && m_last > 0)
             std::fputs("\n", stderr);
     }
     PcCpProgressFunc callback()
     {
-        if (!m_shown)
-            return nullptr;
         return [this](int value) {
-            m_started = true;
+            m_last = value;
+            if (!m_shown)
+                return;
             std::fprintf(stderr, "\r%-10s %3d%%", m_phase, value);
             std::fflush(stderr);
         };
     }
+    int last() const { return m_last; }
 
 private:
     const char *m_phase;
     bool m_shown;
-    bool m_started = false;
+    int m_last = 0;
 };
 
-int LinkStatus(const QString &port, int result, const QString &what)
+// tail: appended to the message of a link failure.
+int LinkStatus(const QString &port, int result, const QString &what, const QString &tail = QString())
 {
     switch (result) {
     case PCCPOP_OK:
@@ -315,7 +323,8 @@ int LinkStatus(const QString &port, int result, const QString &what)
         Fail(port, what + QStringLiteral(": the radio is not model %1").arg(QString::number(kModelWord, 16).toUpper()));
         return CliWrongModel;
     default:
-        Fail(port, what + QStringLiteral(": no proper answer from the radio (check the cable and that it is on)"));
+        Fail(port, what + QStringLiteral(": no proper answer from the radio (check the cable and that it is on)")
+                           + tail);
         return CliLinkFail;
     }
 }
@@ -329,13 +338,21 @@ int ReadRadio(const QString &port, RadioData_S *image, const char *phase, const 
     return LinkStatus(port, result, what);
 }
 
-int WriteRadio(const QString &port, RadioData_S *image)
+// A link failure after the handshake may leave part of the file in the
+// radio; the message says so and names the backup that restores it.
+int WriteRadio(const QString &port, RadioData_S *image, const QString &path, const QString &backupPath)
 {
     Read_Write_Port = port;
     Progress progress("writing");
     Serial serial(nullptr, SERIALLINE_NORMAL);
     const int result = PcCpWriteSequence(&serial, image, kModelWord, progress.callback());
-    return LinkStatus(port, result, QStringLiteral("write"));
+    QString tail;
+    if (progress.last() > 0) {
+        tail = QStringLiteral("; the radio may hold part of %1").arg(path);
+        if (!backupPath.isEmpty())
+            tail += QStringLiteral(" (write %1 --raw puts back what it held)").arg(backupPath);
+    }
+    return LinkStatus(port, result, QStringLiteral("write"), tail);
 }
 
 int Compare(const QString &port, const RadioData_S &radio, const RadioData_S &expected)
@@ -361,13 +378,16 @@ QString BackupPath()
 // --- commands ----------------------------------------------------------------
 
 // Reads the radio back and compares its window with expected; prints
-// okMessage when they agree.
-int Verify(const QString &port, const RadioData_S &expected, const QString &okMessage)
+// okMessage when they agree. After a write, a failed read-back is its own
+// status: the write went through, only its check did not.
+int Verify(const QString &port, const RadioData_S &expected, const QString &okMessage, bool afterWrite)
 {
     RadioData_S radio{};
-    int status = ReadRadio(port, &radio, "verifying", QStringLiteral("verify read"));
+    int status = ReadRadio(port, &radio, "verifying",
+                           afterWrite ? QStringLiteral("written, not verified: verify read")
+                                      : QStringLiteral("verify read"));
     if (status != CliOk)
-        return status;
+        return afterWrite ? CliNotVerified : status;
     status = Compare(port, radio, expected);
     if (status == CliOk)
         Out(okMessage);
@@ -428,6 +448,7 @@ int CmdWrite(const Args &a)
     if (!ImageToSend(a, path, &expected))
         return CliFileError;
 
+    QString backupPath;
     if (!a.flags.contains(QStringLiteral("--no-backup"))) {
         RadioData_S backup{};
         const int status = ReadRadio(port, &backup, "backup", QStringLiteral("backup read, nothing written"));
@@ -437,14 +458,14 @@ int CmdWrite(const Args &a)
             Fail(QString::fromLatin1(kBackupDir), QStringLiteral("cannot create the backup folder, nothing written"));
             return CliFileError;
         }
-        const QString backupPath = BackupPath();
+        backupPath = BackupPath();
         if (!SaveImage(backupPath, backup))
             return CliFileError;
         Out(QStringLiteral("Backup of the radio saved as %1\n").arg(backupPath));
     }
 
     RadioData_S sent = expected;
-    int status = WriteRadio(port, &sent);
+    int status = WriteRadio(port, &sent, path, backupPath);
     if (status != CliOk)
         return status;
 
@@ -452,7 +473,7 @@ int CmdWrite(const Args &a)
         Out(QStringLiteral("Wrote %1 to %2 (not verified)\n").arg(path, port));
         return CliOk;
     }
-    return Verify(port, expected, QStringLiteral("Wrote %1 to %2 and verified it\n").arg(path, port));
+    return Verify(port, expected, QStringLiteral("Wrote %1 to %2 and verified it\n").arg(path, port), true);
 }
 
 int CmdVerify(const Args &a)
@@ -466,7 +487,7 @@ int CmdVerify(const Args &a)
     RadioData_S expected{};
     if (!ImageToSend(a, path, &expected))
         return CliFileError;
-    return Verify(port, expected, QStringLiteral("The radio on %1 holds %2\n").arg(port, path));
+    return Verify(port, expected, QStringLiteral("The radio on %1 holds %2\n").arg(port, path), false);
 }
 
 int CmdDump(const Args &a)
