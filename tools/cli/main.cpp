@@ -64,7 +64,7 @@ const char kGeneralHelp[] =
     "the band; write keeps backups in ./backups/.\n"
     "\n"
     "Commands:\n"
-    "  read PORT -o FILE.dat           read the radio into a data file\n"
+    "  read PORT -o FILE.dat [--raw]   read the radio into a data file\n"
     "  write PORT FILE.dat             write a data file to the radio (backup, verify)\n"
     "  verify PORT FILE.dat            compare the radio with a data file\n"
     "  dump FILE.dat [--json]          every field of a data file\n"
@@ -93,13 +93,17 @@ const QHash<QString, QString> &CommandHelp()
 {
     static const QHash<QString, QString> help = {
         {QStringLiteral("read"),
-         QStringLiteral("Usage: radiocps-cli read PORT -o FILE.dat\n\n"
+         QStringLiteral("Usage: radiocps-cli read PORT -o FILE.dat [--raw]\n\n"
                         "Reads the radio's memory on PORT (a name from 'ports' or a device path)\n"
                         "and saves it as the window would after a read and a save: each page's\n"
                         "bytes decoded and stored again, bytes no page owns 0xFF, at most ChanNum\n"
                         "channels.\n\n"
                         "Options:\n"
-                        "  -o, --output FILE.dat  the data file to write (replaced atomically)\n")},
+                        "  -o, --output FILE.dat  the data file to write (replaced atomically)\n"
+                        "  --raw                  save the memory exactly as read, as a backup holds\n"
+                        "                         it: the header the radio sent and every byte of\n"
+                        "                         0x0080..0x023F, bytes no page uses included (needs\n"
+                        "                         no settings file)\n")},
         {QStringLiteral("write"),
          QStringLiteral("Usage: radiocps-cli write PORT FILE.dat [--no-backup] [--no-verify] [--raw]\n\n"
                         "Writes FILE.dat to the radio on PORT as the window would after opening it.\n"
@@ -412,6 +416,8 @@ bool ImageToSend(const Args &a, const QString &path, RadioData_S *image)
     return true;
 }
 
+// Without --raw the image the window would save; with it the radio's bytes
+// as read, as a backup holds them.
 int CmdRead(const Args &a)
 {
     if (a.positional.size() != 1 || !a.values.contains(QStringLiteral("--output"))) {
@@ -420,17 +426,18 @@ int CmdRead(const Args &a)
     }
     const QString port = a.positional.at(0);
     const QString out = a.values.value(QStringLiteral("--output"));
+    const bool raw = a.flags.contains(QStringLiteral("--raw"));
     SysSet_S set;
-    if (!LoadSettings(&set))
+    if (!raw && !LoadSettings(&set))
         return CliFileError;
-    const int chanNum = SysSetInt(set.ChanNum);
 
     RadioData_S radio{};
     const int status = ReadRadio(port, &radio, "reading", QStringLiteral("read"));
     if (status != CliOk)
         return status;
-    NoteChannelCut(port, radio, chanNum);
-    if (!SaveImage(out, NormaliseImage(radio, chanNum)))
+    if (!raw)
+        NoteChannelCut(port, radio, SysSetInt(set.ChanNum));
+    if (!SaveImage(out, raw ? radio : NormaliseImage(radio, SysSetInt(set.ChanNum))))
         return CliFileError;
     Out(QStringLiteral("Read radio %1 on %2 into %3\n").arg(HeaderVersionText(radio.Header), port, out));
     return CliOk;
@@ -631,7 +638,7 @@ int main(int argc, char **argv)
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 
     const QVector<Command> commands = {
-        {"read", CmdRead, {QStringLiteral("--output")}, {}},
+        {"read", CmdRead, {QStringLiteral("--output")}, {QStringLiteral("--raw")}},
         {"write", CmdWrite, {},
          {QStringLiteral("--no-verify"), QStringLiteral("--no-backup"), QStringLiteral("--raw")}},
         {"verify", CmdVerify, {}, {QStringLiteral("--raw")}},
