@@ -1,8 +1,10 @@
 // radiocps-cli as a real process in a scratch run folder: every failure's
 // status and one-line message (a verify that finds a byte the emulator
-// alters among them), help, and the file commands end to end.
+// alters among them), writes the link breaks off, CSV imports with refused
+// and snapped rows, help, and the file commands end to end.
 #include "clirun.h"
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -15,6 +17,10 @@ class TestCliCommands : public QObject
 private slots:
     void failures_data();
     void failures();
+    void writeBrokenOff_data();
+    void writeBrokenOff();
+    void importCsv_data();
+    void importCsv();
     void helpForEveryCommand();
     void fileCommands();
 };
@@ -50,10 +56,6 @@ void TestCliCommands::failures_data()
                                       << "./datafile/sysset.ini: settings file not found";
     QTest::newRow("export into a missing folder") << "" << "export-csv good.dat -o no/a.csv" << int(CliFileError)
                                                   << "no/a.csv: cannot write";
-    QTest::newRow("plan without Frequency") << "" << "import-csv nofreq.csv --into good.dat -o new.dat"
-                                            << int(CliFileError) << "nofreq.csv:1: the header has no Frequency column";
-    QTest::newRow("refused row, the others written") << "" << "import-csv bad.csv --into good.dat -o new.dat"
-                                                     << int(CliRowsRefused) << "bad.csv:3: row refused: Duplex off";
 }
 
 void TestCliCommands::failures()
@@ -67,8 +69,6 @@ void TestCliCommands::failures()
     const int held = uint8_t(good.at(kImageSize - 1)), altered = held ^ 0x5A;
     dir.writeFile("good.dat", good);
     dir.writeFile("short.dat", QByteArray(kImageSize - 1, '\0'));
-    dir.writeFile("nofreq.csv", "Location,Name\n1,a\n");
-    dir.writeFile("bad.csv", "Location,Frequency,Duplex\n1,440,\n2,441,off\n");
     QStringList argv = args.split(' ');
     if (argv.removeAll("nosettings"))
         QFile::remove(dir.file("datafile/sysset.ini"));
@@ -82,8 +82,102 @@ void TestCliCommands::failures()
     const QString err = r.errLines.join('\n');
     QVERIFY2(err.contains(message), qPrintable(err));
     QVERIFY2(r.errLines.size() == 1 && err.startsWith("radiocps-cli: "), qPrintable(err));
-    QCOMPARE(QFileInfo(dir.file("new.dat")).size(), qint64(status == CliRowsRefused ? kImageSize : 0));
     QVERIFY(!QFile::exists(dir.file("out.dat")) && !QFile::exists(dir.file("backups")));
+}
+
+void TestCliCommands::writeBrokenOff_data()
+{
+    // A write with backup is three transfers of 30 exchanges (connect, 28
+    // blocks, end): backup read 1..30, write 31..60, verify read 61..90. The
+    // emulator stops answering from an exchange on; it stores a written
+    // block even when it leaves it unanswered. $P: the port, $B: the backup.
+    QTest::addColumn<QString>("silentFrom");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");    // the one line on stderr
+    QTest::addColumn<int>("blocksWritten");  // the radio holds the plan's first blocks, then its old bytes
+    QTest::newRow("read-back fails: written, not verified")
+            << "61" << int(CliNotVerified)
+            << "$P: written, not verified: verify read: no proper answer from the radio (check the cable and that "
+               "it is on)" << 28;
+    QTest::newRow("write breaks off mid-transfer: not claimed as written")
+            << "45" << int(CliLinkFail)
+            << "$P: write: no proper answer from the radio (check the cable and that it is on); the radio may "
+               "hold part of plan.dat (write $B --raw puts back what it held)" << 14;
+}
+
+void TestCliCommands::writeBrokenOff()
+{
+    QFETCH(QString, silentFrom);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QFETCH(int, blocksWritten);
+    ScratchDir dir;
+    const QByteArray before = RandomImage(3), plan = RandomImage(4, true);
+    dir.writeFile("before.dat", before);
+    dir.writeFile("plan.dat", plan);
+    QScopedPointer<Sim> sim(new Sim({"--image", dir.file("before.dat"), "--save", dir.file("after.dat"), "--silent",
+                                     "--exchanges", silentFrom + "-"}));
+    const Run r = Cli(dir, {"write", sim->port, "plan.dat"});
+    message.replace("$P", sim->port);
+    sim.reset();   // saves what the radio holds
+
+    QCOMPARE(r.status, status);
+    const QStringList backups = QDir(dir.file("backups")).entryList(QDir::Files);
+    QCOMPARE(backups.size(), 1);
+    message.replace("$B", "backups/" + backups.at(0));
+    QCOMPARE(r.errLines, QStringList("radiocps-cli: " + message));
+    QCOMPARE(r.out, "Backup of the radio saved as backups/" + backups.at(0) + "\n");
+    const int split = kHeaderSize + 16 * blocksWritten;
+    QCOMPARE(dir.readFile("after.dat").mid(kHeaderSize).toHex(' '),
+             (plan.mid(kHeaderSize, split - kHeaderSize) + before.mid(split)).toHex(' '));
+}
+
+void TestCliCommands::importCsv_data()
+{
+    // plan.csv into good.dat as new.dat, which holds "old" before.
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("errLines");   // after "radiocps-cli: "
+    QTest::addColumn<bool>("written");
+    const QString band = "row refused: Frequency 480.000000 MHz is outside the band 400-470 MHz";
+    const QString off = "row refused: Duplex off (transmit disabled) cannot be held by the radio";
+    QTest::newRow("plan without Frequency") << QByteArray("Location,Name\n1,a\n") << int(CliFileError)
+            << QStringList{"plan.csv:1: the header has no Frequency column; nothing imported"} << false;
+    QTest::newRow("every row refused: each by line, nothing written")
+            << QByteArray("Location,Frequency,Duplex\n1,480,\n# comment\n2,441,off\n3,x,\n") << int(CliRowsRefused)
+            << QStringList{"plan.csv:2: " + band, "plan.csv:4: " + off,
+                           "plan.csv:5: row refused: Frequency \"x\" is not a number",
+                           "plan.csv: no row imported (3 refused), new.dat not written"}
+            << false;
+    QTest::newRow("no rows: nothing written") << QByteArray("Location,Frequency\n") << int(CliRowsRefused)
+            << QStringList{"plan.csv: no channel rows, new.dat not written"} << false;
+    QTest::newRow("a row refused, a snapped one imported")
+            << QByteArray("Location,Frequency,Duplex\n1,440.0031,\n2,441,off\n") << int(CliRowsRefused)
+            << QStringList{"plan.csv:2: note: Frequency 440.0031 MHz snapped to 440.000000 MHz", "plan.csv:3: " + off}
+            << true;
+    QTest::newRow("snapped rows noted, receive and transmit; status 0")
+            << QByteArray("Location,Frequency,Duplex,Offset\n1,446.00624,+,5\n2,441,,\n3,469.9999999\n") << int(CliOk)
+            << QStringList{"plan.csv:2: note: Frequency 446.00624 MHz snapped to 446.005000 MHz",
+                           "plan.csv:2: note: transmit frequency 451.00624 MHz snapped to 451.005000 MHz",
+                           "plan.csv:4: note: Frequency 469.9999999 MHz snapped to 469.995000 MHz"}
+            << true;
+}
+
+void TestCliCommands::importCsv()
+{
+    QFETCH(QByteArray, csv);
+    QFETCH(int, status);
+    QFETCH(QStringList, errLines);
+    QFETCH(bool, written);
+    ScratchDir dir;
+    dir.writeFile("good.dat", RandomImage(7, true));
+    dir.writeFile("plan.csv", csv);
+    dir.writeFile("new.dat", "old");
+    const Run r = Cli(dir, {"import-csv", "plan.csv", "--into", "good.dat", "-o", "new.dat"});
+    QCOMPARE(r.status, status);
+    QCOMPARE(r.errLines, errLines.replaceInStrings(QRegularExpression("^"), "radiocps-cli: "));
+    QCOMPARE(r.out.startsWith("Imported "), written);
+    QCOMPARE(dir.readFile("new.dat").size(), written ? kImageSize : 3);
 }
 
 void TestCliCommands::helpForEveryCommand()
@@ -96,7 +190,10 @@ void TestCliCommands::helpForEveryCommand()
             QVERIFY2(r.out.startsWith("Usage: radiocps-cli " + c) && r.errLines.isEmpty(), qPrintable(r.out));
         }
     const Run general = Cli(dir, {"--help"});
-    QVERIFY(general.status == CliOk && general.out.contains("  64  bad command line"));
+    QCOMPARE(general.status, int(CliOk));
+    for (int status = CliOk; status <= CliNotVerified; ++status)
+        QVERIFY2(general.out.contains(QStringLiteral("\n  %1   ").arg(status)), qPrintable(QString::number(status)));
+    QVERIFY(general.out.contains("  64  bad command line"));
 }
 
 void TestCliCommands::fileCommands()

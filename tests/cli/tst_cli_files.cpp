@@ -37,7 +37,8 @@ PlanImport Import(const QByteArray &csv, int maxRows = 16)
 }
 
 // Channels as "rx[/tx] txTone rxTone mode power scan [BCL] [PTT-ID]", then
-// "line N: reason" of each refusal; or "error N: text".
+// "line N: reason" of each refusal, then "note N: change" of each snapped
+// frequency; or "error N: text".
 QStringList Outcome(const PlanImport &plan)
 {
     if (!plan.error.isEmpty())
@@ -52,6 +53,8 @@ QStringList Outcome(const PlanImport &plan)
                         + (f.BusyLock ? " BCL" : "") + (f.PttDial ? " PTT-ID" : "");
     for (const PlanRefusal &r : plan.refused)
         out << QStringLiteral("line %1: %2").arg(r.line).arg(r.reason);
+    for (const PlanSnap &n : plan.snapped)
+        out << QStringLiteral("note %1: %2").arg(n.line).arg(n.change);
     return out;
 }
 
@@ -135,7 +138,8 @@ void TestCliFiles::import_data()
     // One row from Frequency on, ending early: the columns after it are
     // missing. Columns a mode does not use hold other values and are ignored.
     // Expected channels omit rx when it is 440 MHz; "!": the refusal of line 2.
-    const char *const rows[][3] = {
+    // Then the snap notes of line 2, if any.
+    const char *const rows[][5] = {
         {"no tone mode", "440,,,,100.0,141.3,754,RR,025,DTCS->Tone", "none none FM high scan"},
         {"Tone: rToneFreq on transmit", "440,,,Tone,100.0,141.3,754,RR,025", "100.0 none FM high scan"},
         {"TSQL: cToneFreq on both", "440,,,TSQL,100.0,141.3,754,RR,025", "141.3 141.3 FM high scan"},
@@ -153,7 +157,12 @@ void TestCliFiles::import_data()
         {"Cross DTCS->", "440,,,Cross,67.0,254.1,114,RN,731,DTCS->", "D114I none FM high scan"},
         {"Duplex +", "440,+,5", "/445.000000 none none FM high scan"},
         {"Duplex -", "440,-,5", "/435.000000 none none FM high scan"},
-        {"Duplex split", "440,split,410.0125", "/410.012500 none none FM high scan"},
+        {"Duplex split on the raster: no note", "440,split,410.0125", "/410.012500 none none FM high scan"},
+        {"split snapped: only transmit noted", "440,split,410.01251", "/410.012500 none none FM high scan",
+         "transmit frequency 410.01251 MHz snapped to 410.012500 MHz"},
+        {"Duplex - snapped: both noted", "440.0031,-,5", "/435.000000 none none FM high scan",
+         "Frequency 440.0031 MHz snapped to 440.000000 MHz",
+         "transmit frequency 435.0031 MHz snapped to 435.000000 MHz"},
         {"Duplex off", "440,off,0", "!Duplex off (transmit disabled) cannot be held by the radio"},
         {"Power 5.0W", "440,,,,,,,,,,FM,,,5.0W", "none none FM high scan"},
         {"Power 2.01W", "440,,,,,,,,,,FM,,,2.01W", "none none FM high scan"},
@@ -165,28 +174,39 @@ void TestCliFiles::import_data()
         {"DCS 017 not in the list", "440,,,DTCS,,,017,NN", "!DtcsCode 017 is not a DCS code of the radio"},
         {"polarity NX", "440,,,DTCS,,,023,NX", "!DtcsPolarity \"NX\" is not NN, NR, RN or RR"},
         {"CrossMode no arrow", "440,,,Cross,88.5,,,,,Tone", "!CrossMode \"Tone\" is not a cross mode of the radio"},
-        {"band start, snapped down to 5 kHz", "400.0031", "400.000000 none none FM high scan"},
-        {"snap to the higher of 5 and 6.25 kHz", "446.00624", "446.005000 none none FM high scan"},
-        {"below the band end: clamped, snapped", "469.9999999", "469.995000 none none FM high scan"},
+        {"band start, snapped down to 5 kHz", "400.0031", "400.000000 none none FM high scan",
+         "Frequency 400.0031 MHz snapped to 400.000000 MHz"},
+        {"snap to the higher of 5 and 6.25 kHz, transmit the same: one note", "446.00624",
+         "446.005000 none none FM high scan", "Frequency 446.00624 MHz snapped to 446.005000 MHz"},
+        {"below the band end: clamped, snapped", "469.9999999", "469.995000 none none FM high scan",
+         "Frequency 469.9999999 MHz snapped to 469.995000 MHz"},
+        {"a refused row's snap is not noted", "440.0031,,,Tone,88.6",
+         "!rToneFreq 88.6 is not a CTCSS tone of the radio"},
         {"band end is outside", "470", "!Frequency 470.000000 MHz is outside the band 400-470 MHz"},
         {"transmit at the band end", "440,+,30", "!transmit frequency 470.000000 MHz is outside the band 400-470 MHz"},
     };
     for (const auto &r : rows) {
         const QString e = r[2];
-        QTest::newRow(r[0]) << kHeader + "1,," + r[1] << 16
-                            << QStringList(e.startsWith('!')      ? "line 2: " + e.mid(1)
-                                           : e.indexOf(' ') == 10 ? e   // begins with rx
-                                           : e.startsWith('/')    ? "440.000000" + e
-                                                                  : "440.000000 " + e);
+        QStringList expected(e.startsWith('!')      ? "line 2: " + e.mid(1)
+                             : e.indexOf(' ') == 10 ? e   // begins with rx
+                             : e.startsWith('/')    ? "440.000000" + e
+                                                    : "440.000000 " + e);
+        for (const char *note : {r[3], r[4]})
+            if (note)
+                expected << QStringLiteral("note 2: ") + note;
+        QTest::newRow(r[0]) << kHeader + "1,," + r[1] << 16 << expected;
     }
     const QString ch = QStringLiteral("%1 none none FM high scan");
-    QTest::newRow("refusals by line, others in Location order, beyond ChanNum refused")
-            << kHeader + "# plan\n7,,441\n2,,440,,0,Tone,88.6\n\n3,,442,off\n5,,443\n1,,444\n4,,480\n9,,445\n" << 3
+    QTest::newRow("refusals and notes by line, others in Location order, beyond ChanNum refused")
+            << kHeader + "# plan\n7,,441.0001\n2,,440,,0,Tone,88.6\n\n3,,442,off\n5,,443\n1,,444.0001\n4,,480\n"
+                         "9,,445.0001\n" << 3
             << QStringList{ch.arg("444.000000"), ch.arg("443.000000"), ch.arg("441.000000"),
                            "line 4: rToneFreq 88.6 is not a CTCSS tone of the radio",
                            "line 6: Duplex off (transmit disabled) cannot be held by the radio",
                            "line 9: Frequency 480.000000 MHz is outside the band 400-470 MHz",
-                           "line 10: the radio holds 3 channels (ChanNum); this row would be channel 4"};
+                           "line 10: the radio holds 3 channels (ChanNum); this row would be channel 4",
+                           "note 3: Frequency 441.0001 MHz snapped to 441.000000 MHz",
+                           "note 8: Frequency 444.0001 MHz snapped to 444.000000 MHz"};
     QTest::newRow("byte-order mark, CRLF line ends")
             << "\xEF\xBB\xBF" + QByteArray(kHeader).replace("\n", "\r\n") + "1,,440,,,,,,,,,,NFM\r\n" << 16
             << QStringList{"440.000000 none none NFM high scan"};

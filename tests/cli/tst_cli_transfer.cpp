@@ -1,5 +1,6 @@
 // radiocps-cli transfers against the emulated radio in one emulator session:
-// read, write with backup, verify and progress on a terminal, raw restore.
+// raw and plain read, write with backup, verify and progress on a terminal,
+// raw restore.
 #include "clirun.h"
 
 #include <QDir>
@@ -26,11 +27,22 @@ void TestCliTransfer::readWriteBackupRestore()
     Sim sim({"--image", dir.file("before.dat"), "--save", dir.file("after.dat")});
     const auto radioWindow = [&dir] { return dir.readFile("after.dat").mid(kHeaderSize).toHex(' '); };
 
+    // read --raw, with no settings file: the header the radio sent and the
+    // window as read, bytes no page uses included (0x009C here).
+    const int unused = 0x20;
+    QVERIFY(ByteOwner(unused) == "not used by any page" && uint8_t(before.at(unused)) != 0xFF);
+    const QByteArray asRead = "\x05\x6B\x01\x05" + before.mid(kHeaderSize);
+    QVERIFY(QFile::rename(dir.file("datafile/sysset.ini"), dir.file("sysset.ini")));
+    Run r = Cli(dir, {"read", sim.port, "-o", "raw.dat", "--raw"});
+    QVERIFY(QFile::rename(dir.file("sysset.ini"), dir.file("datafile/sysset.ini")));
+    QVERIFY2(r.status == CliOk && r.errLines.isEmpty() && r.out.contains("V1.05"), qPrintable(r.errLines.join('\n')));
+    QCOMPARE(dir.readFile("raw.dat").toHex(' '), asRead.toHex(' '));
+
     // read: what the window would save; no progress off a terminal.
-    Run r = Cli(dir, {"read", sim.port, "-o", "out.dat"});
+    r = Cli(dir, {"read", sim.port, "-o", "out.dat"});
     QVERIFY2(r.status == CliOk && r.errLines.isEmpty() && r.out.contains("V1.05"), qPrintable(r.errLines.join('\n')));
     QCOMPARE(dir.readFile("out.dat").toHex(' '), RandomImage(1, true).toHex(' '));
-    QCOMPARE(sim.connects(), 1);
+    QCOMPARE(sim.connects(), 2);
 
     // write with standard error on a pseudo-terminal (kept open here so that
     // nothing is lost): backup read, write, verify read, each counting to 100 %.
@@ -46,7 +58,7 @@ void TestCliTransfer::readWriteBackupRestore()
     ::close(slave);
     ::close(master);
     QCOMPARE(r.status, int(CliOk));
-    QCOMPARE(sim.connects(), 4);
+    QCOMPARE(sim.connects(), 5);
     for (const char *phase : {"backup", "writing", "verifying"})
         for (const char *percent : {"   5%", " 100%"})
             QVERIFY2(shown.contains("\r" + QByteArray(phase).leftJustified(10, ' ') + percent), shown.constData());
@@ -54,13 +66,13 @@ void TestCliTransfer::readWriteBackupRestore()
     QCOMPARE(backups.size(), 1);
     QVERIFY2(QRegularExpression("^radio-\\d{8}-\\d{6}\\.dat$").match(backups.at(0)).hasMatch(), qPrintable(backups[0]));
     QVERIFY(r.out.contains("backups/" + backups.at(0)) && r.out.contains("verified"));
-    QCOMPARE(dir.readFile("backups/" + backups.at(0)).toHex(' '), ("\x05\x6B\x01\x05" + before.mid(4)).toHex(' '));
+    QCOMPARE(dir.readFile("backups/" + backups.at(0)).toHex(' '), asRead.toHex(' '));
     QCOMPARE(radioWindow(), RandomImage(2, true).mid(kHeaderSize).toHex(' '));
 
     // --raw --no-verify: another backup, then the file byte for byte, bytes
     // of no page included; verify --raw accepts it.
     QCOMPARE(Cli(dir, {"write", sim.port, "plan.dat", "--raw", "--no-verify"}).status, int(CliOk));
-    QCOMPARE(sim.connects(), 6);
+    QCOMPARE(sim.connects(), 7);
     QCOMPARE(QDir(dir.file("backups")).entryList(QDir::Files).size(), 2);
     QTRY_COMPARE(radioWindow(), plan.mid(kHeaderSize).toHex(' '));
     QCOMPARE(Cli(dir, {"verify", sim.port, "plan.dat", "--raw"}).status, int(CliOk));

@@ -9,7 +9,8 @@ enum CliStatus_E {
     CliLinkFail = 3,       // an exchange got no acceptable reply
     CliVerifyFail = 4,     // the radio's memory differs from the file
     CliFileError = 5,      // a data, CSV or settings file could not be read or written
-    CliRowsRefused = 6,    // import-csv: some rows refused, the others imported and written
+    CliRowsRefused = 6,    // import-csv: rows refused; the others imported and written, if any
     CliDiffers = 7,        // diff: the files differ
+    CliNotVerified = 8,    // write: written, but the read-back for verification failed
     CliUsage = 64,         // bad command line
 };

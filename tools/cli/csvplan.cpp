@@ -58,7 +58,10 @@ bool Number(const QString &text, double *value)
 }
 
 // A frequency in MHz within the band, as the channel cell editor stores it.
-bool BandFrequency(double mhz, const PlanLimits &limits, const char *what, uint32_t *hz, QString *why)
+// A value that does not round to the stored Hz was snapped (or clamped below
+// the band end): the change goes to snaps.
+bool BandFrequency(double mhz, const PlanLimits &limits, const char *what, uint32_t *hz, QString *why,
+                   QStringList *snaps)
 {
     const double exact = mhz * 1e6;
     if (!(exact >= limits.bandStartHz && exact < limits.bandEndHz)) {
@@ -68,6 +71,9 @@ bool BandFrequency(double mhz, const PlanLimits &limits, const char *what, uint3
         return false;
     }
     *hz = static_cast<uint32_t>(ChannelFreqFromEditorMHz(mhz, limits.bandStartHz, limits.bandEndHz));
+    if (std::llround(exact) != qint64(*hz))
+        *snaps << QStringLiteral("%1 %2 MHz snapped to %3 MHz")
+                          .arg(QLatin1String(what), QString::number(mhz, 'g', 12), ChannelFreqText(*hz));
     return true;
 }
 
@@ -198,7 +204,9 @@ bool Power(const QString &text, int *power, QString *why)
     return true;
 }
 
-bool RowToChannel(const Row &row, const PlanLimits &limits, ChannelFields_S *ch, QString *why)
+// snaps: the row's frequencies that were moved onto the raster; transmit
+// only when it is given apart from receive (Duplex +, - or split).
+bool RowToChannel(const Row &row, const PlanLimits &limits, ChannelFields_S *ch, QString *why, QStringList *snaps)
 {
     const QString freqText = row.value("Frequency");
     double rxMHz = 0;
@@ -207,7 +215,7 @@ bool RowToChannel(const Row &row, const PlanLimits &limits, ChannelFields_S *ch,
                                   : QStringLiteral("Frequency %1 is not a number").arg(Quoted(freqText));
         return false;
     }
-    if (!BandFrequency(rxMHz, limits, "Frequency", &ch->RxFreq, why))
+    if (!BandFrequency(rxMHz, limits, "Frequency", &ch->RxFreq, why, snaps))
         return false;
 
     const QString duplex = row.value("Duplex").toLower();
@@ -235,8 +243,11 @@ bool RowToChannel(const Row &row, const PlanLimits &limits, ChannelFields_S *ch,
         *why = QStringLiteral("Duplex %1 is not empty, +, -, split or off").arg(Quoted(row.value("Duplex")));
         return false;
     }
-    if (!BandFrequency(txMHz, limits, "transmit frequency", &ch->TxFreq, why))
+    QStringList txSnaps;
+    if (!BandFrequency(txMHz, limits, "transmit frequency", &ch->TxFreq, why, &txSnaps))
         return false;
+    if (!duplex.isEmpty())
+        *snaps << txSnaps;
 
     if (!RowTones(row, ch, why))
         return false;
@@ -414,13 +425,14 @@ PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits)
         qint64 location;
         int line;
         ChannelFields_S channel;
+        QStringList snaps;
     };
     QVector<Accepted> accepted;
     for (int r = 1; r < records.size(); ++r) {
         const CsvRecord &rec = records.at(r);
         const Row row(columns, rec);
         QString why;
-        Accepted a{r, rec.line, ChannelFields_S()};
+        Accepted a{r, rec.line, ChannelFields_S(), {}};
         if (rec.unterminated) {
             why = QStringLiteral("a quoted field is not closed");
         } else if (row.has("Location")) {
@@ -429,7 +441,7 @@ PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits)
             if (!ok)
                 why = QStringLiteral("Location %1 is not a number").arg(Quoted(row.value("Location")));
         }
-        if (why.isEmpty() && RowToChannel(row, limits, &a.channel, &why))
+        if (why.isEmpty() && RowToChannel(row, limits, &a.channel, &why, &a.snaps))
             accepted << a;
         else
             result.refused << PlanRefusal{rec.line, why};
@@ -442,6 +454,8 @@ PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits)
         if (k < maxRows) {
             result.channels << accepted.at(k).channel;
             result.lines << accepted.at(k).line;
+            for (const QString &change : accepted.at(k).snaps)
+                result.snapped << PlanSnap{accepted.at(k).line, change};
         } else {
             result.refused << PlanRefusal{accepted.at(k).line,
                                           QStringLiteral("the radio holds %1 channels (ChanNum); this row "
@@ -452,6 +466,8 @@ PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits)
     }
     std::stable_sort(result.refused.begin(), result.refused.end(),
                      [](const PlanRefusal &x, const PlanRefusal &y) { return x.line < y.line; });
+    std::stable_sort(result.snapped.begin(), result.snapped.end(),
+                     [](const PlanSnap &x, const PlanSnap &y) { return x.line < y.line; });
     return result;
 }
 

@@ -42,19 +42,27 @@ struct PlanRefusal {
     QString reason;
 };
 
+// An imported row's frequency moved onto the raster: "Frequency 446.00624
+// MHz snapped to 446.005000 MHz".
+struct PlanSnap {
+    int line;
+    QString change;
+};
+
 struct PlanImport {
     QString error;                         // the file cannot be a plan; nothing imported
     int errorLine = 0;
     QVector<ChannelFields_S> channels;     // channels 1.. in Location order
     QVector<int> lines;                    // the CSV line of each channel
     QVector<PlanRefusal> refused;          // by line, in line order
+    QVector<PlanSnap> snapped;             // of imported rows, in line order
 };
 
 // Rows to channels. A row is refused, with the reason, when the radio
 // cannot hold it: frequency outside the band, Duplex off or unknown, a tone
 // or DCS code the radio's list lacks, an unknown mode, skip or power, or
 // more rows than maxRows. Frequencies go through the channel cell editor's
-// clamp and snap.
+// clamp and snap; each change of an imported row is listed in snapped.
 PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits);
 
 // Replaces the channel region of image: the 22 records are filled with 0xFF,

@@ -21,6 +21,7 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -63,7 +64,7 @@ const char kGeneralHelp[] =
     "the band; write keeps backups in ./backups/.\n"
     "\n"
     "Commands:\n"
-    "  read PORT -o FILE.dat           read the radio into a data file\n"
+    "  read PORT -o FILE.dat [--raw]   read the radio into a data file\n"
     "  write PORT FILE.dat             write a data file to the radio (backup, verify)\n"
     "  verify PORT FILE.dat            compare the radio with a data file\n"
     "  dump FILE.dat [--json]          every field of a data file\n"
@@ -82,27 +83,36 @@ const char kGeneralHelp[] =
     "  3   link failure: the radio did not answer properly\n"
     "  4   verify: the radio's memory differs from the file\n"
     "  5   a data, CSV or settings file could not be read or written\n"
-    "  6   import-csv: some rows were refused (the others were imported)\n"
+    "  6   import-csv: rows were refused (the others were imported; when none\n"
+    "      was, nothing was written)\n"
     "  7   diff: the files differ\n"
+    "  8   write: written, but the read-back to verify it failed (not verified)\n"
     "  64  bad command line\n";
 
 const QHash<QString, QString> &CommandHelp()
 {
     static const QHash<QString, QString> help = {
         {QStringLiteral("read"),
-         QStringLiteral("Usage: radiocps-cli read PORT -o FILE.dat\n\n"
+         QStringLiteral("Usage: radiocps-cli read PORT -o FILE.dat [--raw]\n\n"
                         "Reads the radio's memory on PORT (a name from 'ports' or a device path)\n"
                         "and saves it as the window would after a read and a save: each page's\n"
                         "bytes decoded and stored again, bytes no page owns 0xFF, at most ChanNum\n"
                         "channels.\n\n"
                         "Options:\n"
-                        "  -o, --output FILE.dat  the data file to write (replaced atomically)\n")},
+                        "  -o, --output FILE.dat  the data file to write (replaced atomically)\n"
+                        "  --raw                  save the memory exactly as read, as a backup holds\n"
+                        "                         it: the header the radio sent and every byte of\n"
+                        "                         0x0080..0x023F, bytes no page uses included (needs\n"
+                        "                         no settings file)\n")},
         {QStringLiteral("write"),
          QStringLiteral("Usage: radiocps-cli write PORT FILE.dat [--no-backup] [--no-verify] [--raw]\n\n"
                         "Writes FILE.dat to the radio on PORT as the window would after opening it.\n"
                         "First the radio's memory is read and saved as\n"
                         "./backups/radio-YYYYMMDD-HHMMSS.dat; afterwards it is read back and\n"
-                        "compared, and the first differing radio address is reported.\n\n"
+                        "compared, and the first differing radio address is reported.\n"
+                        "Exit status 3 when the write fails (the radio may then hold part of the\n"
+                        "file; write the backup with --raw to put back what it held), 8 when the\n"
+                        "write succeeded but the read-back failed (written, not verified).\n\n"
                         "Options:\n"
                         "  --no-backup  do not read and save the radio's memory first\n"
                         "  --no-verify  do not read back and compare\n"
@@ -141,9 +151,11 @@ const QHash<QString, QString> &CommandHelp()
          QStringLiteral("Usage: radiocps-cli import-csv plan.csv --into BASE.dat -o NEW.dat\n\n"
                         "Puts the rows of a CSV plan, in Location order, into channels 1.. of a\n"
                         "copy of BASE.dat; settings, DTMF and FM come from BASE.dat unchanged.\n"
-                        "Frequencies are clamped and snapped like the channel cells. Rows the\n"
-                        "radio cannot hold (outside the band, unknown tone, Duplex off, more\n"
-                        "than ChanNum) are refused by line; the others are imported (exit 6).\n\n"
+                        "Frequencies are clamped and snapped like the channel cells; each one\n"
+                        "moved is noted by line with its value before and after. Rows the radio\n"
+                        "cannot hold (outside the band, unknown tone, Duplex off, more than\n"
+                        "ChanNum) are refused by line; the others are imported (exit 6). When no\n"
+                        "row is imported, NEW.dat is not written (exit 6).\n\n"
                         "Options:\n"
                         "  --into BASE.dat        the data file that supplies everything else\n"
                         "  -o, --output NEW.dat   the data file to write\n")},
@@ -273,33 +285,37 @@ void NoteChannelCut(const QString &subject, const RadioData_S &image, int chanNu
 
 // --- link --------------------------------------------------------------------
 
+// Shows progress on standard error when it is a terminal; keeps the last
+// value either way (0: the handshake was not confirmed).
 class Progress
 {
 public:
     explicit Progress(const char *phase) : m_phase(phase), m_shown(isatty(STDERR_FILENO) == 1) {}
     ~Progress()
     {
-        if (m_shown && m_started)
+        if (m_shown && m_last > 0)
             std::fputs("\n", stderr);
     }
     PcCpProgressFunc callback()
     {
-        if (!m_shown)
-            return nullptr;
         return [this](int value) {
-            m_started = true;
+            m_last = value;
+            if (!m_shown)
+                return;
             std::fprintf(stderr, "\r%-10s %3d%%", m_phase, value);
             std::fflush(stderr);
         };
     }
+    int last() const { return m_last; }
 
 private:
     const char *m_phase;
     bool m_shown;
-    bool m_started = false;
+    int m_last = 0;
 };
 
-int LinkStatus(const QString &port, int result, const QString &what)
+// tail: appended to the message of a link failure.
+int LinkStatus(const QString &port, int result, const QString &what, const QString &tail = QString())
 {
     switch (result) {
     case PCCPOP_OK:
@@ -311,7 +327,8 @@ int LinkStatus(const QString &port, int result, const QString &what)
         Fail(port, what + QStringLiteral(": the radio is not model %1").arg(QString::number(kModelWord, 16).toUpper()));
         return CliWrongModel;
     default:
-        Fail(port, what + QStringLiteral(": no proper answer from the radio (check the cable and that it is on)"));
+        Fail(port, what + QStringLiteral(": no proper answer from the radio (check the cable and that it is on)")
+                           + tail);
         return CliLinkFail;
     }
 }
@@ -325,13 +342,21 @@ int ReadRadio(const QString &port, RadioData_S *image, const char *phase, const 
     return LinkStatus(port, result, what);
 }
 
-int WriteRadio(const QString &port, RadioData_S *image)
+// A link failure after the handshake may leave part of the file in the
+// radio; the message says so and names the backup that restores it.
+int WriteRadio(const QString &port, RadioData_S *image, const QString &path, const QString &backupPath)
 {
     Read_Write_Port = port;
     Progress progress("writing");
     Serial serial(nullptr, SERIALLINE_NORMAL);
     const int result = PcCpWriteSequence(&serial, image, kModelWord, progress.callback());
-    return LinkStatus(port, result, QStringLiteral("write"));
+    QString tail;
+    if (progress.last() > 0) {
+        tail = QStringLiteral("; the radio may hold part of %1").arg(path);
+        if (!backupPath.isEmpty())
+            tail += QStringLiteral(" (write %1 --raw puts back what it held)").arg(backupPath);
+    }
+    return LinkStatus(port, result, QStringLiteral("write"), tail);
 }
 
 int Compare(const QString &port, const RadioData_S &radio, const RadioData_S &expected)
@@ -357,13 +382,16 @@ QString BackupPath()
 // --- commands ----------------------------------------------------------------
 
 // Reads the radio back and compares its window with expected; prints
-// okMessage when they agree.
-int Verify(const QString &port, const RadioData_S &expected, const QString &okMessage)
+// okMessage when they agree. After a write, a failed read-back is its own
+// status: the write went through, only its check did not.
+int Verify(const QString &port, const RadioData_S &expected, const QString &okMessage, bool afterWrite)
 {
     RadioData_S radio{};
-    int status = ReadRadio(port, &radio, "verifying", QStringLiteral("verify read"));
+    int status = ReadRadio(port, &radio, "verifying",
+                           afterWrite ? QStringLiteral("written, not verified: verify read")
+                                      : QStringLiteral("verify read"));
     if (status != CliOk)
-        return status;
+        return afterWrite ? CliNotVerified : status;
     status = Compare(port, radio, expected);
     if (status == CliOk)
         Out(okMessage);
@@ -388,6 +416,8 @@ bool ImageToSend(const Args &a, const QString &path, RadioData_S *image)
     return true;
 }
 
+// Without --raw the image the window would save; with it the radio's bytes
+// as read, as a backup holds them.
 int CmdRead(const Args &a)
 {
     if (a.positional.size() != 1 || !a.values.contains(QStringLiteral("--output"))) {
@@ -396,17 +426,18 @@ int CmdRead(const Args &a)
     }
     const QString port = a.positional.at(0);
     const QString out = a.values.value(QStringLiteral("--output"));
+    const bool raw = a.flags.contains(QStringLiteral("--raw"));
     SysSet_S set;
-    if (!LoadSettings(&set))
+    if (!raw && !LoadSettings(&set))
         return CliFileError;
-    const int chanNum = SysSetInt(set.ChanNum);
 
     RadioData_S radio{};
     const int status = ReadRadio(port, &radio, "reading", QStringLiteral("read"));
     if (status != CliOk)
         return status;
-    NoteChannelCut(port, radio, chanNum);
-    if (!SaveImage(out, NormaliseImage(radio, chanNum)))
+    if (!raw)
+        NoteChannelCut(port, radio, SysSetInt(set.ChanNum));
+    if (!SaveImage(out, raw ? radio : NormaliseImage(radio, SysSetInt(set.ChanNum))))
         return CliFileError;
     Out(QStringLiteral("Read radio %1 on %2 into %3\n").arg(HeaderVersionText(radio.Header), port, out));
     return CliOk;
@@ -424,6 +455,7 @@ int CmdWrite(const Args &a)
     if (!ImageToSend(a, path, &expected))
         return CliFileError;
 
+    QString backupPath;
     if (!a.flags.contains(QStringLiteral("--no-backup"))) {
         RadioData_S backup{};
         const int status = ReadRadio(port, &backup, "backup", QStringLiteral("backup read, nothing written"));
@@ -433,14 +465,14 @@ int CmdWrite(const Args &a)
             Fail(QString::fromLatin1(kBackupDir), QStringLiteral("cannot create the backup folder, nothing written"));
             return CliFileError;
         }
-        const QString backupPath = BackupPath();
+        backupPath = BackupPath();
         if (!SaveImage(backupPath, backup))
             return CliFileError;
         Out(QStringLiteral("Backup of the radio saved as %1\n").arg(backupPath));
     }
 
     RadioData_S sent = expected;
-    int status = WriteRadio(port, &sent);
+    int status = WriteRadio(port, &sent, path, backupPath);
     if (status != CliOk)
         return status;
 
@@ -448,7 +480,7 @@ int CmdWrite(const Args &a)
         Out(QStringLiteral("Wrote %1 to %2 (not verified)\n").arg(path, port));
         return CliOk;
     }
-    return Verify(port, expected, QStringLiteral("Wrote %1 to %2 and verified it\n").arg(path, port));
+    return Verify(port, expected, QStringLiteral("Wrote %1 to %2 and verified it\n").arg(path, port), true);
 }
 
 int CmdVerify(const Args &a)
@@ -462,7 +494,7 @@ int CmdVerify(const Args &a)
     RadioData_S expected{};
     if (!ImageToSend(a, path, &expected))
         return CliFileError;
-    return Verify(port, expected, QStringLiteral("The radio on %1 holds %2\n").arg(port, path));
+    return Verify(port, expected, QStringLiteral("The radio on %1 holds %2\n").arg(port, path), false);
 }
 
 int CmdDump(const Args &a)
@@ -548,8 +580,24 @@ int CmdImportCsv(const Args &a)
              plan.error + QStringLiteral("; nothing imported"));
         return CliFileError;
     }
+    // Refusals and snap notes in line order.
+    QVector<QPair<int, QString>> lines;
     for (const PlanRefusal &r : plan.refused)
-        Fail(QStringLiteral("%1:%2").arg(csvPath).arg(r.line), QStringLiteral("row refused: ") + r.reason);
+        lines << qMakePair(r.line, QStringLiteral("row refused: ") + r.reason);
+    for (const PlanSnap &n : plan.snapped)
+        lines << qMakePair(n.line, QStringLiteral("note: ") + n.change);
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](const QPair<int, QString> &x, const QPair<int, QString> &y) { return x.first < y.first; });
+    for (const auto &line : lines)
+        Fail(QStringLiteral("%1:%2").arg(csvPath).arg(line.first), line.second);
+
+    // A file without channels would wipe the radio's channels when written.
+    if (plan.channels.isEmpty()) {
+        Fail(csvPath, (plan.refused.isEmpty() ? QStringLiteral("no channel rows")
+                                              : QStringLiteral("no row imported (%1 refused)").arg(plan.refused.size()))
+                     + QStringLiteral(", %1 not written").arg(out));
+        return CliRowsRefused;
+    }
 
     PutChannelPlan(&image, plan.channels);
     if (!SaveImage(out, image))
@@ -590,7 +638,7 @@ int main(int argc, char **argv)
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
 
     const QVector<Command> commands = {
-        {"read", CmdRead, {QStringLiteral("--output")}, {}},
+        {"read", CmdRead, {QStringLiteral("--output")}, {QStringLiteral("--raw")}},
         {"write", CmdWrite, {},
          {QStringLiteral("--no-verify"), QStringLiteral("--no-backup"), QStringLiteral("--raw")}},
         {"verify", CmdVerify, {}, {QStringLiteral("--raw")}},
