@@ -16,6 +16,8 @@ class TestCliTransfer : public QObject
 
 private slots:
     void readWriteBackupRestore();
+    void lateAnswerAfterStrayByte_data();
+    void lateAnswerAfterStrayByte();
 };
 
 void TestCliTransfer::readWriteBackupRestore()
@@ -76,6 +78,34 @@ void TestCliTransfer::readWriteBackupRestore()
     QCOMPARE(QDir(dir.file("backups")).entryList(QDir::Files).size(), 2);
     QTRY_COMPARE(radioWindow(), plan.mid(kHeaderSize).toHex(' '));
     QCOMPARE(Cli(dir, {"verify", sim.port, "plan.dat", "--raw"}).status, int(CliOk));
+}
+
+void TestCliTransfer::lateAnswerAfterStrayByte_data()
+{
+    QTest::addColumn<bool>("write");
+    QTest::newRow("read") << false;
+    QTest::newRow("write") << true;
+}
+
+// Block 2 meets a stray byte 300 ms after its request and is answered
+// 700 ms after each of its two tries: the transfer takes exactly the
+// right bytes, none shifted to the next block.
+void TestCliTransfer::lateAnswerAfterStrayByte()
+{
+    QFETCH(bool, write);
+    ScratchDir dir;
+    const QByteArray radio = RandomImage(5), plan = RandomImage(6);
+    dir.writeFile("radio.dat", radio);
+    dir.writeFile("plan.dat", plan);
+    Sim sim({"--image", dir.file("radio.dat"), "--save", dir.file("after.dat"), "--delay", "700", "--exchanges",
+             "4-5", "--stray", "4:300"});
+    const Run r = write ? Cli(dir, {"write", sim.port, "plan.dat", "--raw", "--no-backup", "--no-verify"})
+                        : Cli(dir, {"read", sim.port, "-o", "out.dat", "--raw"});
+    QVERIFY2(r.status == CliOk, qPrintable(r.errLines.join('\n')));
+    if (write)
+        QTRY_COMPARE(dir.readFile("after.dat").mid(kHeaderSize).toHex(' '), plan.mid(kHeaderSize).toHex(' '));
+    else
+        QCOMPARE(dir.readFile("out.dat").mid(kHeaderSize).toHex(' '), radio.mid(kHeaderSize).toHex(' '));
 }
 
 QTEST_MAIN(TestCliTransfer)
