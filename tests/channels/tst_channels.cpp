@@ -272,21 +272,34 @@ private slots:
                               "69.3", "67.0", "71.9"}));
     }
 
+    void restrictedMode_data()
+    {
+        QTest::addColumn<bool>("afterLoad");
+        QTest::newRow("rows locked as the load adds them") << false;
+        QTest::newRow("rows locked after the load: no receive-to-transmit copy") << true;
+    }
+
     void restrictedMode()
     {
-        make(16, 0, 3);
+        QFETCH(bool, afterLoad);
+        make(16, afterLoad, 3);
+        if (afterLoad)
+            m_page->SetChanAtt(16, 0);
         for (const char *name : {"pushButton_Add", "pushButton_Del", "pushButton_UpMove", "pushButton_DownMove"})
             QVERIFY(m_page->findChild<QPushButton *>(name)->isHidden());
-        for (int c = 1; c < ChannelColumnCount; ++c)
-            QCOMPARE(bool(m_table->item(1, c)->flags() & Qt::ItemIsEditable),
-                     c == ColScan || c == ColBusyLock || c == ColPttDial);
+        for (int c = 1; c < ChannelColumnCount; ++c) {   // locked cells are grey
+            const bool open = c == ColScan || c == ColBusyLock || c == ColPttDial;
+            QCOMPARE(bool(m_table->item(1, c)->flags() & Qt::ItemIsEditable), open);
+            QCOMPARE(m_table->item(1, c)->background() == QBrush(Qt::lightGray), !open);
+        }
         choose(1, ColScan, 1);
         QCOMPARE(cell(1, ColScan), QString("否"));
         m_table->setCurrentCell(1, 0);
         QTest::keyClick(m_table, Qt::Key_A);
         QCOMPARE(m_table->rowCount(), 3);
         QTest::keyClick(m_table, Qt::Key_D);
-        QCOMPARE(column(ColRxFreq), QStringList({"400.000000", "401.000000", "402.000000"}));
+        QCOMPARE(column(ColRxFreq) + column(ColTxFreq),
+                 QStringList({"400.000000", "401.000000", "402.000000", "405.000000", "406.000000", "407.000000"}));
         // The row made before the limits are known is held to them as well.
         CHANNELINFO_Form fresh(nullptr, 400, 470, &m_image);
         auto *table = fresh.findChild<QTableWidget *>("tableWidget");
