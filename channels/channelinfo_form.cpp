@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QSignalBlocker>
 #include <QTableWidgetItem>
 
 #include <algorithm>
@@ -162,6 +163,9 @@ void CHANNELINFO_Form::SetChanAtt(unsigned char chanNum, unsigned char chanLimit
 
 void CHANNELINFO_Form::LockRow(int row)
 {
+    // Flag and colour changes signal a cell change too; they are no new
+    // receive frequency and must not overwrite the transmit frequency.
+    const QSignalBlocker quiet(ui->tableWidget);
     for (int c : kRestrictedColumns) {
         QTableWidgetItem *item = ui->tableWidget->item(row, c);
         item->setFlags(item->flags() & ~Qt::ItemIsEditable);

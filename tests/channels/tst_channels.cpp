@@ -206,17 +206,53 @@ private slots:
         QCOMPARE(row(1).mid(ColRxFreq, 2), QStringList({cell, "410.000000"}));
     }
 
+    // Each list editor offers its whole list, opens on the cell's item and commits what it shows.
+    void comboEditor_data()
+    {
+        const QString dcs = "023 025 026 031 032 036 043 047 051 053 054 065 071 072 073 074 114 115 116 122 125 131 "
+                            "132 134 143 145 152 155 156 162 165 172 174 205 212 223 225 226 243 244 245 246 251 252 "
+                            "255 261 263 265 266 271 274 306 311 315 325 331 332 343 346 351 356 364 365 371 411 412 "
+                            "413 423 431 432 445 446 452 454 455 462 464 465 466 503 506 516 523 526 532 546 565 606 "
+                            "612 624 627 631 632 645 654 662 664 703 712 723 731 732 734 743 754";
+        const QStringList tones = QStringList("无")
+                + QString("67.0 69.3 71.9 74.4 77.0 79.7 82.5 85.4 88.5 91.5 94.8 97.4 100.0 103.5 107.2 110.9 "
+                          "114.8 118.8 123.0 127.3 131.8 136.5 141.3 146.2 151.4 156.7 159.8 162.2 165.5 167.9 "
+                          "171.3 173.8 177.3 179.9 183.5 186.2 189.9 192.8 196.6 199.5 203.5 206.5 210.7 218.1 "
+                          "225.7 229.1 233.6 241.8 250.3 254.1").split(' ')
+                + ("D" + dcs.split(' ').join("N D") + "N").split(' ') + ("D" + dcs.split(' ').join("I D") + "I").split(' ');
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");   // set before opening; empty: row 0 as loaded
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<int>("current");
+        QTest::newRow("bandwidth") << int(ColBandwidth) << "" << QStringList({"25k", "12.5k"}) << 0;
+        QTest::newRow("power") << int(ColPower) << "" << QStringList({"高", "低"}) << 0;
+        QTest::newRow("scan: yes first") << int(ColScan) << "" << QStringList({"是", "否"}) << 0;
+        QTest::newRow("busy lockout: no first") << int(ColBusyLock) << "" << QStringList({"否", "是"}) << 0;
+        QTest::newRow("PTT dialling") << int(ColPttDial) << "" << QStringList({"关闭", "打开"}) << 0;
+        QTest::newRow("transmit tone: none, CTCSS, DCS normal, DCS inverted") << int(ColTxTone) << "" << tones << 1;
+        QTest::newRow("receive tone: the same list") << int(ColRxTone) << "D754I" << tones << 260;
+        QTest::newRow("a text not in the list: nothing chosen, commits empty")
+                << int(ColBandwidth) << "30k" << QStringList({"25k", "12.5k"}) << -1;
+    }
+
     void comboEditor()
     {
-        m_table->item(0, ColBandwidth)->setText("30k");
-        auto *combo = qobject_cast<QComboBox *>(openEditor(0, ColBandwidth));
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QStringList, items);
+        QFETCH(int, current);
+        if (!text.isEmpty())
+            m_table->item(0, column)->setText(text);
+        auto *combo = qobject_cast<QComboBox *>(openEditor(0, column));
         QVERIFY(combo);
-        QCOMPARE(combo->currentIndex(), -1);   // not an item: nothing selected
+        QStringList offered;
+        for (int i = 0; i < combo->count(); ++i)
+            offered << combo->itemText(i);
+        QCOMPARE(offered, items);
+        QCOMPARE(combo->currentIndex(), current);
         QTest::keyClick(combo, Qt::Key_Enter);
         QCoreApplication::processEvents();
-        QCOMPARE(cell(0, ColBandwidth), QString());
-
-        QCOMPARE(qobject_cast<QComboBox *>(openEditor(0, ColTxTone))->currentText(), QString("67.0"));
+        QCOMPARE(cell(0, column), items.value(current));
     }
 
     void loadShowsRecordsAndErasedMemory()
@@ -266,27 +302,45 @@ private slots:
         m_table->setCurrentCell(0, 0);
         click("pushButton_DownMove");
         QCOMPARE(m_table->currentRow(), 1);
+        m_table->setCurrentCell(2, 0);
+        click("pushButton_UpMove");
+        QCOMPARE(m_table->currentRow(), 1);
         QCOMPARE(column(0), QStringList({"01", "02", "03"}));
         QCOMPARE(column(ColRxFreq) + column(ColTxFreq) + column(ColTxTone),
-                 QStringList({"401.000000", "400.000000", "402.000000", "406.000000", "405.000000", "407.000000",
-                              "69.3", "67.0", "71.9"}));
+                 QStringList({"401.000000", "402.000000", "400.000000", "406.000000", "407.000000", "405.000000",
+                              "69.3", "71.9", "67.0"}));
+        typeInto(2, ColRxFreq, "433");   // the copy is on again after the swaps
+        QCOMPARE(row(2).mid(ColRxFreq, 2), QStringList({"433.000000", "433.000000"}));
+    }
+
+    void restrictedMode_data()
+    {
+        QTest::addColumn<bool>("afterLoad");
+        QTest::newRow("rows locked as the load adds them") << false;
+        QTest::newRow("rows locked after the load: no receive-to-transmit copy") << true;
     }
 
     void restrictedMode()
     {
-        make(16, 0, 3);
+        QFETCH(bool, afterLoad);
+        make(16, afterLoad, 3);
+        if (afterLoad)
+            m_page->SetChanAtt(16, 0);
         for (const char *name : {"pushButton_Add", "pushButton_Del", "pushButton_UpMove", "pushButton_DownMove"})
             QVERIFY(m_page->findChild<QPushButton *>(name)->isHidden());
-        for (int c = 1; c < ChannelColumnCount; ++c)
-            QCOMPARE(bool(m_table->item(1, c)->flags() & Qt::ItemIsEditable),
-                     c == ColScan || c == ColBusyLock || c == ColPttDial);
+        for (int c = 1; c < ChannelColumnCount; ++c) {   // locked cells are grey
+            const bool open = c == ColScan || c == ColBusyLock || c == ColPttDial;
+            QCOMPARE(bool(m_table->item(1, c)->flags() & Qt::ItemIsEditable), open);
+            QCOMPARE(m_table->item(1, c)->background() == QBrush(Qt::lightGray), !open);
+        }
         choose(1, ColScan, 1);
         QCOMPARE(cell(1, ColScan), QString("否"));
         m_table->setCurrentCell(1, 0);
         QTest::keyClick(m_table, Qt::Key_A);
         QCOMPARE(m_table->rowCount(), 3);
         QTest::keyClick(m_table, Qt::Key_D);
-        QCOMPARE(column(ColRxFreq), QStringList({"400.000000", "401.000000", "402.000000"}));
+        QCOMPARE(column(ColRxFreq) + column(ColTxFreq),
+                 QStringList({"400.000000", "401.000000", "402.000000", "405.000000", "406.000000", "407.000000"}));
         // The row made before the limits are known is held to them as well.
         CHANNELINFO_Form fresh(nullptr, 400, 470, &m_image);
         auto *table = fresh.findChild<QTableWidget *>("tableWidget");

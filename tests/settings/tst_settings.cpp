@@ -19,12 +19,15 @@ public:
 
 namespace {
 
-// Option combos: byte, item count, last item.
-const struct { const char *box; int offset, count; const char *last; } kOptions[] = {
-    {"Tail", 0x07, 2, "打开"}, {"SqlLev", 0x08, 10, "9"}, {"RcvScanWay", 0x09, 2, "时间"},
-    {"KeyTone", 0x0C, 2, "打开"}, {"VoiType", 0x0D, 2, "英文"}, {"FallGroAlarm", 0x0E, 2, "打开"},
-    {"VoxLev", 0x0F, 10, "9"}, {"TotLev", 0x10, 11, "300S"}, {"PowSavLev", 0x11, 4, "1:3"},
-    {"DtmEncCon", 0x1C, 2, "发射结束"}, {"DtmEncTone", 0x1D, 2, "打开"}};
+// Option combos: object name after "comboBox_", byte, every item in code order.
+const QStringList kOffOn = {"关闭", "打开"};
+const struct { const char *box; int offset; QStringList items; } kOptions[] = {
+    {"Tail", 0x07, kOffOn}, {"SqlLev", 0x08, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
+    {"RcvScanWay", 0x09, {"载波", "时间"}}, {"KeyTone", 0x0C, kOffOn}, {"VoiType", 0x0D, {"中文", "英文"}},
+    {"FallGroAlarm", 0x0E, kOffOn}, {"VoxLev", 0x0F, {"关闭", "1", "2", "3", "4", "5", "6", "7", "8", "9"}},
+    {"TotLev", 0x10, {"关闭", "30S", "60S", "90S", "120S", "150S", "180S", "210S", "240S", "270S", "300S"}},
+    {"PowSavLev", 0x11, {"关闭", "1:1", "1:2", "1:3"}}, {"DtmEncCon", 0x1C, {"发射开始", "发射结束"}},
+    {"DtmEncTone", 0x1D, kOffOn}};
 // DTMF code tables: PTT ID, ID code, stun, kill.
 const struct { const char *table; int offset, len; } kCodes[] = {
     {"DtmEncId", 0x14, 8}, {"DtmfMacId", 0x24, 4}, {"DtmRemHalId", 0x34, 8}, {"DtmKillId", 0x3C, 8}};
@@ -44,9 +47,11 @@ const struct { const char *name; int cell; const char *loaded, *keys, *text, *st
     {"a non-hex character ends the code", 3, nullptr, nullptr, "12G45", "0102FFFF"},
     {"a full-width digit is no digit", 2, nullptr, nullptr, "１2", "FFFF"},
     {"typed: two characters commit as empty", 0, nullptr, "12", "", "FFFF"},
-    {"typed: ninth refused", 2, nullptr, "FEDCBA987", "FEDCBA98", "0F0E0D0C0B0A0908"},
-    {"typed: lower case, G, * and # refused", 3, nullptr, "1a2G*#3b", "123", "010203FF"},
-    {"typed ID: digits only, at most four", 1, nullptr, "1A2B345", "1234", "01020304FF"},
+    {"typed PTT ID: A to F", 0, nullptr, "ABCDEF12", "ABCDEF12", "0A0B0C0D0E0F0102"},
+    {"typed stun: F to A, ninth refused", 2, nullptr, "FEDCBA987", "FEDCBA98", "0F0E0D0C0B0A0908"},
+    {"typed kill: A to F; lower case, G, * and # refused", 3, nullptr, "Aa1Bb2Cc*D#dEeGFf", "A1B2CDEF",
+     "0A010B020C0D0E0F"},
+    {"typed ID: digits only, at most four", 1, nullptr, "0A5b6#9F7", "0569", "00050609FF"},
     {"875 in channel 1 is 87.5, bit 0 of 0x1F", fm + 0, "036B", nullptr, "87.5", "036B"},
     {"650 in channel 9 is 65.0, bit 0 of 0x1E", fm + 8, "028A", nullptr, "65.0", "028A"},
     {"1080 in channel 16 is 108.0, bit 7 of 0x1E", fm + 15, "0438", nullptr, "108.0", "0438"},
@@ -76,7 +81,7 @@ QByteArray Expected(const QByteArray &in)
     QByteArray e(kImageSize, char(0xFF));
     e[0x04] = e[0x05] = e[0x12] = e[0x13] = 0;
     for (const auto &o : kOptions)   // a code outside its list stores 0
-        e[o.offset] = char(u8(o.offset) < o.count ? u8(o.offset) : 0);
+        e[o.offset] = char(u8(o.offset) < o.items.size() ? u8(o.offset) : 0);
     for (const auto &c : kCodes)   // DTMF digits up to the first byte above 0x0F
         for (int i = c.offset; i < c.offset + c.len && u8(i) <= 0x0F; ++i)
             e[i] = in.at(i);
@@ -113,24 +118,57 @@ class TestSettings : public QObject
     Q_OBJECT
 
 private slots:
-    // Each option's last code shows its last item and is stored back; the next shows the first and stores 0.
-    void settingCodes()
+    // Literal bytes 0x07..0x1D: each combo's whole list and shown item; then the same items chosen in a page set to
+    // first items store the bytes. Over the three patterns each two-item option has its own run of codes, so two
+    // combos swapped, even with equal lists, fail a case.
+    void options_data()
     {
-        RadioData_S image{};
+        QTest::addColumn<QByteArray>("loaded");
+        QTest::addColumn<QStringList>("shown");   // in the order of kOptions
+        QTest::addColumn<QByteArray>("stored");
+        auto row = [](const char *name, const char *loaded, const QStringList &shown, const char *stored = nullptr) {
+            QTest::newRow(name) << Hex(loaded) << shown << Hex(stored ? stored : loaded);
+        };
+        // 07 tail, 08 squelch, 09 scan, 0A-0B channel count, 0C 1750 Hz, 0D voice, 0E man-down, 0F VOX, 10 time-out,
+        // 11 battery save, 12-13 always 0, 14-1B PTT ID code, 1C send condition, 1D sidetone
+        row("pattern 1", "01 03 00 FFFF 01 00 01 07 05 02 0000 FFFFFFFFFFFFFFFF 00 01",
+            {"打开", "3", "载波", "打开", "中文", "打开", "7", "150S", "1:2", "发射开始", "打开"});
+        row("pattern 2", "00 06 01 FFFF 01 00 00 01 02 01 0000 FFFFFFFFFFFFFFFF 01 01",
+            {"关闭", "6", "时间", "打开", "中文", "关闭", "1", "60S", "1:1", "发射结束", "打开"});
+        row("pattern 3", "00 00 00 FFFF 00 01 01 04 08 00 0000 FFFFFFFFFFFFFFFF 01 01",
+            {"关闭", "0", "载波", "关闭", "英文", "打开", "4", "240S", "关闭", "发射结束", "打开"});
+        row("every last code", "01 09 01 FFFF 01 01 01 09 0A 03 0000 FFFFFFFFFFFFFFFF 01 01",
+            {"打开", "9", "时间", "打开", "英文", "打开", "9", "300S", "1:3", "发射结束", "打开"});
+        row("one beyond each list shows the first item, stores 0",
+            "02 0A 02 FFFF 02 02 02 0A 0B 04 7777 FFFFFFFFFFFFFFFF 02 02",
+            {"关闭", "0", "载波", "关闭", "中文", "关闭", "关闭", "关闭", "关闭", "发射开始", "关闭"},
+            "00 00 00 FFFF 00 00 00 00 00 00 0000 FFFFFFFFFFFFFFFF 00 00");
+    }
+    void options()
+    {
+        QFETCH(QByteArray, loaded);
+        QFETCH(QStringList, shown);
+        QFETCH(QByteArray, stored);
+        RadioData_S image;
+        Fill(&image, 0xFF);
+        std::copy(loaded.begin(), loaded.end(), image.bytes() + 0x07);
         MACSET_Form mac(nullptr, &image);
-        for (int beyond : {0, 1}) {
-            for (const auto &o : kOptions)
-                image.at(o.offset) = uint8_t(o.count - 1 + beyond);
-            mac.UpdData();
-            Fill(&image, 0xFF);
-            mac.GetData();
-            for (const auto &o : kOptions) {
-                auto *combo = mac.findChild<QComboBox *>(QString("comboBox_") + o.box);
-                QCOMPARE(combo->currentText(), beyond ? combo->itemText(0) : QString(o.last));
-                QCOMPARE(int(image.at(o.offset)), beyond ? 0 : o.count - 1);
-            }
-            QCOMPARE(Bytes(image, 0x12, 2), Hex("0000"));
+        mac.UpdData();
+        auto combo = [&mac](int i) { return mac.findChild<QComboBox *>(QString("comboBox_") + kOptions[i].box); };
+        for (int i = 0; i < int(std::size(kOptions)); ++i) {
+            QStringList items;
+            for (int j = 0; j < combo(i)->count(); ++j)
+                items << combo(i)->itemText(j);
+            QVERIFY2(items == kOptions[i].items, qPrintable(kOptions[i].box + (": " + items.join(','))));
+            QVERIFY2(combo(i)->currentText() == shown[i],
+                     qPrintable(kOptions[i].box + (" shows " + combo(i)->currentText())));
         }
+        Fill(&image, 0xFF);
+        mac.UpdData();   // every combo on its first item
+        for (int i = 0; i < int(std::size(kOptions)); ++i)
+            combo(i)->setCurrentIndex(combo(i)->findText(shown[i]));
+        mac.GetData();
+        QCOMPARE(Bytes(image, 0x07, stored.size()).toHex(' '), stored.toHex(' '));
     }
 
     void cells_data()
