@@ -9,6 +9,9 @@
 //   E4 write block + 16 bytes     -> E5
 //   E6 end (a1 a2 = 05 6B)        -> E7
 // Block addresses run 0x0080..0x0230 in steps of 16; image offset = address - 0x7C.
+// The frame layout and constants are written out here again on purpose,
+// not taken from the link code: the emulator is an independent check of
+// it, and a mistake shared by both would otherwise go unnoticed.
 // Other frames are logged on stderr and left unanswered.
 // Replies are scheduled, not slept on: a request that arrives while an
 // earlier answer is still delayed is answered its delay after it arrived.
@@ -186,7 +189,8 @@ void WriteAll(State &st, const uint8_t *data, size_t len)
             if (poll(&pfd, 1, 100) > 0)
                 continue;
         }
-        std::fprintf(stderr, "radiocps-sim: write to the port failed, %zu bytes dropped\n", len);
+        std::fprintf(stderr, "radiocps-sim: write to the port failed, %zu bytes dropped: %s\n", len,
+                     n < 0 ? std::strerror(errno) : "no room in 100 ms");
         return;
     }
 }
