@@ -4,6 +4,7 @@
 
 #include "clistatus.h"
 #include "cliops.h"
+#include "data/pagestore.h"
 
 #include "scratchdir.h"
 

@@ -4,8 +4,9 @@
 // of a known image, and the proof that NormaliseImage saves what the window
 // would.
 #include "app/mainwindow.h"
+#include "channels/csvplan.h"
 #include "cliops.h"
-#include "csvplan.h"
+#include "data/pagestore.h"
 
 #include "settings/settingscodec.h"
 

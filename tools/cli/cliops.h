@@ -8,15 +8,8 @@
 #include <QStringList>
 #include <QVector>
 
-// Headless operations on radio data images for radiocps-cli: the image the
-// window would save, decoded fields for dump and diff.
-
-// The image the main window builds after loading `image`: every page decodes
-// its bytes and stores them again into an image filled with 0xFF. Header
-// FF FF FF FF, bytes no page owns 0xFF, at most maxRows channel records
-// (ChanNum), codes outside their lists stored as 0, DTMF codes cut at the
-// first byte above 0x0F, FM words outside 650..1080 dropped.
-RadioData_S NormaliseImage(const RadioData_S &image, int maxRows);
+// Headless operations on radio data images for radiocps-cli: decoded
+// fields for dump and diff.
 
 // Image offset of the first memory window byte (offsets 4..451) in which a
 // and b differ; -1 when the windows are equal.

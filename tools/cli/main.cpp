@@ -4,10 +4,11 @@
 // to ./backups/.
 #include "clistatus.h"
 #include "cliops.h"
-#include "csvplan.h"
 
 #include "app/sysset.h"
+#include "channels/csvplan.h"
 #include "data/datafile.h"
+#include "data/pagestore.h"
 #include "link/serial.h"
 #include "link/transfer.h"
 
