@@ -2,8 +2,7 @@
 
 // radiocps-cli and the emulated radio as real processes.
 
-#include "clistatus.h"
-#include "cliops.h"
+#include "cli/exitstatus.h"
 #include "data/pagestore.h"
 
 #include "scratchdir.h"

@@ -34,27 +34,27 @@ void TestCliCommands::failures_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message");   // part of the one line on stderr
     const QString read = "read $P -o out.dat", other = "--model 0x1234";
-    QTest::newRow("port that cannot be opened") << "" << read << int(CliPortFail)
+    QTest::newRow("port that cannot be opened") << "" << read << int(Exit::PortFail)
                                                 << "$P: read: the serial port could not be opened";
-    QTest::newRow("radio of another model") << other << read << int(CliWrongModel) << "not model 6B05";
-    QTest::newRow("write stops at the backup") << other << "write $P good.dat" << int(CliWrongModel)
+    QTest::newRow("radio of another model") << other << read << int(Exit::WrongModel) << "not model 6B05";
+    QTest::newRow("write stops at the backup") << other << "write $P good.dat" << int(Exit::WrongModel)
                                                << "$P: backup read, nothing written: the radio is not model 6B05";
-    QTest::newRow("no answer") << "--silent" << "verify $P good.dat" << int(CliLinkFail)
+    QTest::newRow("no answer") << "--silent" << "verify $P good.dat" << int(Exit::LinkFail)
                                << "$P: verify read: no proper answer";
-    QTest::newRow("wrong address field") << "--bad-addr-from 2" << read << int(CliLinkFail) << "no proper answer";
+    QTest::newRow("wrong address field") << "--bad-addr-from 2" << read << int(Exit::LinkFail) << "no proper answer";
     QTest::newRow("write: verify finds an altered byte") << "--alter 451=$A" << "write $P good.dat --no-backup"
-        << int(CliVerifyFail) << "$P: verify failed: radio address 0x023F holds $H";
+        << int(Exit::VerifyFail) << "$P: verify failed: radio address 0x023F holds $H";
     QTest::newRow("verify finds an altered byte") << "--image good.dat --alter 451=$A" << "verify $P good.dat"
-        << int(CliVerifyFail) << "$P: verify failed: radio address 0x023F holds $H";
-    QTest::newRow("unknown command") << "" << "flash" << int(CliUsage) << "flash: unknown command";
-    QTest::newRow("read without -o") << "" << "read tty" << int(CliUsage) << "read: expects PORT -o FILE.dat";
-    QTest::newRow("unknown option") << "" << "dump good.dat --bogus" << int(CliUsage) << "dump: unknown option --bogus";
-    QTest::newRow("missing file") << "" << "dump missing.dat" << int(CliFileError) << "missing.dat: no such file";
-    QTest::newRow("451-byte file, before the port") << "" << "write $P short.dat" << int(CliFileError)
+        << int(Exit::VerifyFail) << "$P: verify failed: radio address 0x023F holds $H";
+    QTest::newRow("unknown command") << "" << "flash" << int(Exit::Usage) << "flash: unknown command";
+    QTest::newRow("read without -o") << "" << "read tty" << int(Exit::Usage) << "read: expects PORT -o FILE.dat";
+    QTest::newRow("unknown option") << "" << "dump good.dat --bogus" << int(Exit::Usage) << "dump: unknown option --bogus";
+    QTest::newRow("missing file") << "" << "dump missing.dat" << int(Exit::FileError) << "missing.dat: no such file";
+    QTest::newRow("451-byte file, before the port") << "" << "write $P short.dat" << int(Exit::FileError)
                                                     << "short.dat: not a data file";
-    QTest::newRow("no settings file") << "" << read + " nosettings" << int(CliFileError)
+    QTest::newRow("no settings file") << "" << read + " nosettings" << int(Exit::FileError)
                                       << "./datafile/sysset.ini: settings file not found";
-    QTest::newRow("export into a missing folder") << "" << "export-csv good.dat -o no/a.csv" << int(CliFileError)
+    QTest::newRow("export into a missing folder") << "" << "export-csv good.dat -o no/a.csv" << int(Exit::FileError)
                                                   << "no/a.csv: cannot write";
 }
 
@@ -96,11 +96,11 @@ void TestCliCommands::writeBrokenOff_data()
     QTest::addColumn<QString>("message");    // the one line on stderr
     QTest::addColumn<int>("blocksWritten");  // the radio holds the plan's first blocks, then its old bytes
     QTest::newRow("read-back fails: written, not verified")
-            << "61" << int(CliNotVerified)
+            << "61" << int(Exit::NotVerified)
             << "$P: written, not verified: verify read: no proper answer from the radio (check the cable and that "
                "it is on)" << 28;
     QTest::newRow("write breaks off mid-transfer: not claimed as written")
-            << "45" << int(CliLinkFail)
+            << "45" << int(Exit::LinkFail)
             << "$P: write: no proper answer from the radio (check the cable and that it is on); the radio may "
                "hold part of plan.dat (write $B --raw puts back what it held)" << 14;
 }
@@ -141,22 +141,22 @@ void TestCliCommands::importCsv_data()
     QTest::addColumn<bool>("written");
     const QString band = "row refused: Frequency 480.000000 MHz is outside the band 400-470 MHz";
     const QString off = "row refused: Duplex off (transmit disabled) cannot be held by the radio";
-    QTest::newRow("plan without Frequency") << QByteArray("Location,Name\n1,a\n") << int(CliFileError)
+    QTest::newRow("plan without Frequency") << QByteArray("Location,Name\n1,a\n") << int(Exit::FileError)
             << QStringList{"plan.csv:1: the header has no Frequency column; nothing imported"} << false;
     QTest::newRow("every row refused: each by line, nothing written")
-            << QByteArray("Location,Frequency,Duplex\n1,480,\n# comment\n2,441,off\n3,x,\n") << int(CliRowsRefused)
+            << QByteArray("Location,Frequency,Duplex\n1,480,\n# comment\n2,441,off\n3,x,\n") << int(Exit::RowsRefused)
             << QStringList{"plan.csv:2: " + band, "plan.csv:4: " + off,
                            "plan.csv:5: row refused: Frequency \"x\" is not a number",
                            "plan.csv: no row imported (3 refused), new.dat not written"}
             << false;
-    QTest::newRow("no rows: nothing written") << QByteArray("Location,Frequency\n") << int(CliRowsRefused)
+    QTest::newRow("no rows: nothing written") << QByteArray("Location,Frequency\n") << int(Exit::RowsRefused)
             << QStringList{"plan.csv: no channel rows, new.dat not written"} << false;
     QTest::newRow("a row refused, a snapped one imported")
-            << QByteArray("Location,Frequency,Duplex\n1,440.0031,\n2,441,off\n") << int(CliRowsRefused)
+            << QByteArray("Location,Frequency,Duplex\n1,440.0031,\n2,441,off\n") << int(Exit::RowsRefused)
             << QStringList{"plan.csv:2: note: Frequency 440.0031 MHz snapped to 440.000000 MHz", "plan.csv:3: " + off}
             << true;
     QTest::newRow("snapped rows noted, receive and transmit; status 0")
-            << QByteArray("Location,Frequency,Duplex,Offset\n1,446.00624,+,5\n2,441,,\n3,469.9999999\n") << int(CliOk)
+            << QByteArray("Location,Frequency,Duplex,Offset\n1,446.00624,+,5\n2,441,,\n3,469.9999999\n") << int(Exit::Ok)
             << QStringList{"plan.csv:2: note: Frequency 446.00624 MHz snapped to 446.005000 MHz",
                            "plan.csv:2: note: transmit frequency 451.00624 MHz snapped to 451.005000 MHz",
                            "plan.csv:4: note: Frequency 469.9999999 MHz snapped to 469.995000 MHz"}
@@ -186,12 +186,12 @@ void TestCliCommands::helpForEveryCommand()
     for (const QString c : {"read", "write", "verify", "dump", "diff", "export-csv", "import-csv", "ports"})
         for (const QStringList &args : {QStringList{c, "--help"}, QStringList{"help", c}}) {
             const Run r = Cli(dir, args);
-            QCOMPARE(r.status, int(CliOk));
+            QCOMPARE(r.status, int(Exit::Ok));
             QVERIFY2(r.out.startsWith("Usage: radiocps-cli " + c) && r.errLines.isEmpty(), qPrintable(r.out));
         }
     const Run general = Cli(dir, {"--help"});
-    QCOMPARE(general.status, int(CliOk));
-    for (int status = CliOk; status <= CliNotVerified; ++status)
+    QCOMPARE(general.status, int(Exit::Ok));
+    for (int status = int(Exit::Ok); status <= int(Exit::NotVerified); ++status)
         QVERIFY2(general.out.contains(QStringLiteral("\n  %1   ").arg(status)), qPrintable(QString::number(status)));
     QVERIFY(general.out.contains("  64  bad command line"));
 }
@@ -203,23 +203,23 @@ void TestCliCommands::fileCommands()
     // against the default data file.
     ScratchDir dir;
     dir.writeFile("base.dat", RandomImage(9, true));
-    QCOMPARE(Cli(dir, {"export-csv", "datafile/default.dat", "-o", "plan.csv"}).status, int(CliOk));
+    QCOMPARE(Cli(dir, {"export-csv", "datafile/default.dat", "-o", "plan.csv"}).status, int(Exit::Ok));
     const Run imp = Cli(dir, {"import-csv", "plan.csv", "--into", "base.dat", "-o", "new.dat"});
-    QVERIFY2(imp.status == CliOk && imp.out.contains("Imported 8 channels"), qPrintable(imp.out));
+    QVERIFY2(imp.status == int(Exit::Ok) && imp.out.contains("Imported 8 channels"), qPrintable(imp.out));
     const QRegularExpression channel("^(0x0[0-9A-F]{3} )?channel ");
     for (const char *other : {"base.dat", "datafile/default.dat"}) {
         const Run d = Cli(dir, {"diff", other, "new.dat"});
-        QVERIFY(d.status == CliDiffers && d.errLines.isEmpty());
+        QVERIFY(d.status == int(Exit::Differs) && d.errLines.isEmpty());
         for (const QString &line : d.out.split('\n', Qt::SkipEmptyParts))
             QVERIFY2(channel.match(line).hasMatch() == (other[0] == 'b'), qPrintable(line));
     }
-    QCOMPARE(Cli(dir, {"diff", "new.dat", "new.dat"}).status, int(CliOk));
+    QCOMPARE(Cli(dir, {"diff", "new.dat", "new.dat"}).status, int(Exit::Ok));
 
     const Run j = Cli(dir, {"dump", "new.dat", "--json"});
-    QVERIFY(j.status == CliOk && Cli(dir, {"dump", "new.dat"}).out.contains("\nFM radio\n"));
+    QVERIFY(j.status == int(Exit::Ok) && Cli(dir, {"dump", "new.dat"}).out.contains("\nFM radio\n"));
     QCOMPARE(QJsonDocument::fromJson(j.out.toUtf8()).object()["channels"].toObject()["count"].toInt(), 8);
     const Run ports = Cli(dir, {"ports"});
-    QVERIFY(ports.status == CliOk && ports.errLines.isEmpty());
+    QVERIFY(ports.status == int(Exit::Ok) && ports.errLines.isEmpty());
 }
 
 QTEST_MAIN(TestCliCommands)

@@ -5,13 +5,11 @@
 // would.
 #include "app/mainwindow.h"
 #include "channels/csvplan.h"
-#include "cliops.h"
-#include "data/pagestore.h"
+#include "clirun.h"
 
 #include "settings/settingscodec.h"
 
 #include "modalcloser.h"
-#include "scratchdir.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -301,7 +299,9 @@ void TestCliFiles::exportThenImportReproducesChannelRegion()
 
 void TestCliFiles::dump()
 {
-    const QStringList lines = DumpText(KnownImage()).split('\n');
+    ScratchDir dir;
+    dir.writeFile("known.dat", QByteArray::fromHex(Hex(KnownImage())));
+    const QStringList lines = Cli(dir, {"dump", "known.dat"}).out.split('\n');
     for (const char *line : {"  01  401.250000  401.250000  25k    high   yes   88.5     88.5     no         off",
                              "  02  446.006250  410.000000  12.5k  low    no    D025I    none     yes        on",
                              "  scan mode                 time", "  TX time-out               60S",
@@ -310,7 +310,7 @@ void TestCliFiles::dump()
                              "  FM start channel          01", "  channel 03                108.0"})
         QVERIFY2(lines.contains(line), line);
 
-    const QJsonObject root = QJsonDocument::fromJson(DumpJson(KnownImage())).object();
+    const QJsonObject root = QJsonDocument::fromJson(Cli(dir, {"dump", "known.dat", "--json"}).out.toUtf8()).object();
     const QJsonObject channels = root["channels"].toObject(), fm = root["fm"].toObject();
     const auto json = [](const QJsonValue &v) { return QJsonDocument(v.toObject()).toJson(QJsonDocument::Compact); };
     QVERIFY(root["version"] == "V1.05" && channels["count"] == 2 && channels["scanMask"] == "0x00000002");
@@ -358,7 +358,10 @@ void TestCliFiles::diff()
     RadioData_S b = a;
     const QByteArray bytes = QByteArray::fromHex(patch.section(':', 1).toLatin1());
     std::memcpy(b.bytes() + patch.section(':', 0, 0).toInt(nullptr, 16), bytes.constData(), size_t(bytes.size()));
-    QCOMPARE(DiffImages(a, b).join('|'), expected);
+    ScratchDir dir;
+    dir.writeFile("a.dat", QByteArray::fromHex(Hex(a)));
+    dir.writeFile("b.dat", QByteArray::fromHex(Hex(b)));
+    QCOMPARE(Cli(dir, {"diff", "a.dat", "b.dat"}).out.split('\n', Qt::SkipEmptyParts).join('|'), expected);
 }
 
 void TestCliFiles::normaliseAsWindow_data()

@@ -32,17 +32,17 @@ void TestCliTransfer::readWriteBackupRestore()
     // read --raw, with no settings file: the header the radio sent and the
     // window as read, bytes no page uses included (0x009C here).
     const int unused = 0x20;
-    QVERIFY(ByteOwner(unused) == "not used by any page" && uint8_t(before.at(unused)) != 0xFF);
+    QVERIFY(uint8_t(before.at(unused)) != 0xFF);
     const QByteArray asRead = "\x05\x6B\x01\x05" + before.mid(kHeaderSize);
     QVERIFY(QFile::rename(dir.file("datafile/sysset.ini"), dir.file("sysset.ini")));
     Run r = Cli(dir, {"read", sim.port, "-o", "raw.dat", "--raw"});
     QVERIFY(QFile::rename(dir.file("sysset.ini"), dir.file("datafile/sysset.ini")));
-    QVERIFY2(r.status == CliOk && r.errLines.isEmpty() && r.out.contains("V1.05"), qPrintable(r.errLines.join('\n')));
+    QVERIFY2(r.status == int(Exit::Ok) && r.errLines.isEmpty() && r.out.contains("V1.05"), qPrintable(r.errLines.join('\n')));
     QCOMPARE(dir.readFile("raw.dat").toHex(' '), asRead.toHex(' '));
 
     // read: what the window would save; no progress off a terminal.
     r = Cli(dir, {"read", sim.port, "-o", "out.dat"});
-    QVERIFY2(r.status == CliOk && r.errLines.isEmpty() && r.out.contains("V1.05"), qPrintable(r.errLines.join('\n')));
+    QVERIFY2(r.status == int(Exit::Ok) && r.errLines.isEmpty() && r.out.contains("V1.05"), qPrintable(r.errLines.join('\n')));
     QCOMPARE(dir.readFile("out.dat").toHex(' '), RandomImage(1, true).toHex(' '));
     QCOMPARE(sim.connects(), 2);
 
@@ -59,7 +59,7 @@ void TestCliTransfer::readWriteBackupRestore()
         shown.append(buf, int(n));
     ::close(slave);
     ::close(master);
-    QCOMPARE(r.status, int(CliOk));
+    QCOMPARE(r.status, int(Exit::Ok));
     QCOMPARE(sim.connects(), 5);
     for (const char *phase : {"backup", "writing", "verifying"})
         for (const char *percent : {"   5%", " 100%"})
@@ -73,11 +73,11 @@ void TestCliTransfer::readWriteBackupRestore()
 
     // --raw --no-verify: another backup, then the file byte for byte, bytes
     // of no page included; verify --raw accepts it.
-    QCOMPARE(Cli(dir, {"write", sim.port, "plan.dat", "--raw", "--no-verify"}).status, int(CliOk));
+    QCOMPARE(Cli(dir, {"write", sim.port, "plan.dat", "--raw", "--no-verify"}).status, int(Exit::Ok));
     QCOMPARE(sim.connects(), 7);
     QCOMPARE(QDir(dir.file("backups")).entryList(QDir::Files).size(), 2);
     QTRY_COMPARE(radioWindow(), plan.mid(kHeaderSize).toHex(' '));
-    QCOMPARE(Cli(dir, {"verify", sim.port, "plan.dat", "--raw"}).status, int(CliOk));
+    QCOMPARE(Cli(dir, {"verify", sim.port, "plan.dat", "--raw"}).status, int(Exit::Ok));
 }
 
 void TestCliTransfer::lateAnswerAfterStrayByte_data()
@@ -101,7 +101,7 @@ void TestCliTransfer::lateAnswerAfterStrayByte()
              "4-5", "--stray", "4:300"});
     const Run r = write ? Cli(dir, {"write", sim.port, "plan.dat", "--raw", "--no-backup", "--no-verify"})
                         : Cli(dir, {"read", sim.port, "-o", "out.dat", "--raw"});
-    QVERIFY2(r.status == CliOk, qPrintable(r.errLines.join('\n')));
+    QVERIFY2(r.status == int(Exit::Ok), qPrintable(r.errLines.join('\n')));
     if (write)
         QTRY_COMPARE(dir.readFile("after.dat").mid(kHeaderSize).toHex(' '), plan.mid(kHeaderSize).toHex(' '));
     else

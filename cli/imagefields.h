@@ -2,23 +2,11 @@
 
 #include "data/radiodata.h"
 
-#include <QByteArray>
 #include <QJsonValue>
 #include <QString>
-#include <QStringList>
 #include <QVector>
 
-// Headless operations on radio data images for radiocps-cli: decoded
-// fields for dump and diff.
-
-// Image offset of the first memory window byte (offsets 4..451) in which a
-// and b differ; -1 when the windows are equal.
-int FirstWindowDifference(const RadioData_S &a, const RadioData_S &b);
-
-// English text of a page's list item or label given by its source text;
-// texts without a translation (digits, "30S", "1:1", tones) come back as
-// they are.
-QString EnglishText(const char *source);
+// The decoded fields of an image for dump, diff and verify, in English.
 
 // One decoded value of an image.
 struct ImageField {
@@ -41,16 +29,14 @@ QVector<ImageField> ImageFields(const RadioData_S &image);
 // "settings squelch level".
 QString FieldName(const ImageField &field);
 
-// Readable listing and JSON document of all fields.
-QString DumpText(const RadioData_S &image);
-QByteArray DumpJson(const RadioData_S &image);
+// English text of a page's list item or label given by its source text;
+// texts without a translation (digits, "30S", "1:1", tones) come back as
+// they are.
+QString EnglishText(const char *source);
 
 // What a window byte is for, e.g. "not used by any page", "channel 03
 // record byte 12". Offsets 0..3 are the header.
 QString ByteOwner(int offset);
 
-// The differences between two images: one line per differing field
-// ("<name>: <a> -> <b>", "-" where a channel exists in one image only),
-// then one line per differing byte that no differing field explains
-// ("0x009C not used by any page: FF -> 00"). Empty when the images are equal.
-QStringList DiffImages(const RadioData_S &a, const RadioData_S &b);
+// A field's text in a listing: "(empty)" for none.
+QString Shown(const QString &text);
