@@ -27,11 +27,38 @@ bool LoadImage(const QString &path, RadioData_S *image)
     }
 }
 
+namespace {
+
+// Replaces path atomically: a failed save leaves the old file as it was.
+// why: the system's reason for a failure.
+bool Replace(const QString &path, const QByteArray &bytes, QString *why)
+{
+    if (path.isEmpty()) {
+        *why = QStringLiteral("no file name");
+        return false;
+    }
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    *why = file.errorString();
+    return false;
+}
+
+} // namespace
+
+// Saved as the window saves a data file (SaveRadioDataFile), here with the
+// reason of a failure: the image byte for byte, and a file marked
+// read-only kept as it is, also for a user who could override the mark.
 bool SaveImage(const QString &path, const RadioData_S &image)
 {
-    if (SaveRadioDataFile(path, image) == DataFileError::None)
+    const QFileInfo info(path);
+    QString why;
+    if (info.exists() && !info.isDir()
+        && !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
+        why = QStringLiteral("the file is marked read-only");
+    else if (Replace(path, QByteArray(reinterpret_cast<const char *>(image.bytes()), kImageSize), &why))
         return true;
-    Fail(path, QStringLiteral("cannot write the data file"));
+    Fail(path, QStringLiteral("cannot write the data file: ") + why);
     return false;
 }
 
@@ -41,10 +68,10 @@ bool SaveText(const QString &path, const QByteArray &bytes)
         OutBytes(bytes);
         return true;
     }
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+    QString why;
+    if (Replace(path, bytes, &why))
         return true;
-    Fail(path, QStringLiteral("cannot write the file"));
+    Fail(path, QStringLiteral("cannot write the file: ") + why);
     return false;
 }
 

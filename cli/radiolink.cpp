@@ -6,6 +6,9 @@
 #include "link/serial.h"
 #include "link/transfer.h"
 
+#include <QFile>
+
+#include <cerrno>
 #include <cstdio>
 #include <unistd.h>
 
@@ -40,14 +43,34 @@ private:
     int m_last = 0;
 };
 
+// Whether the user may not read and write the port's device, as opposed to
+// it being locked or busy, which the port also reports as a permission
+// error. A name without a folder is a device in /dev, as the port opens it.
+bool LacksPermission(const QString &port)
+{
+    const QString device = port.contains(QLatin1Char('/')) ? port : QStringLiteral("/dev/") + port;
+    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+}
+
+// The system's reason an open failed; for missing permission, how to get it.
+QString OpenFailure(const QString &port, const Serial &serial)
+{
+    QString text = QStringLiteral(": the serial port could not be opened: ") + serial.openErrorString();
+    if (serial.openError() == QSerialPort::PermissionError && LacksPermission(port))
+        text += QStringLiteral("; serial ports are for the dialout group: sudo usermod -aG dialout $USER, "
+                               "then log out and in");
+    return text;
+}
+
 // tail: appended to the message of a link failure.
-Exit LinkStatus(const QString &port, int result, const QString &what, const QString &tail = QString())
+Exit LinkStatus(const QString &port, const Serial &serial, int result, const QString &what,
+                const QString &tail = QString())
 {
     switch (result) {
     case PCCPOP_OK:
         return Exit::Ok;
     case PCCPOP_PORT_FAIL:
-        Fail(port, what + QStringLiteral(": the serial port could not be opened"));
+        Fail(port, what + OpenFailure(port, serial));
         return Exit::PortFail;
     case PCCPOP_WRONG_MODEL:
         Fail(port, what + QStringLiteral(": the radio is not model %1").arg(QString::number(kModelWord, 16).toUpper()));
@@ -77,7 +100,7 @@ Exit ReadRadio(const QString &port, RadioData_S *image, const char *phase, const
     Progress progress(phase);
     Serial serial(nullptr, SERIALLINE_NORMAL);
     const int result = PcCpReadSequence(&serial, image, progress.callback());
-    return LinkStatus(port, result, what);
+    return LinkStatus(port, serial, result, what);
 }
 
 Exit WriteRadio(const QString &port, RadioData_S *image, const QString &path, const QString &backupPath)
@@ -92,7 +115,7 @@ Exit WriteRadio(const QString &port, RadioData_S *image, const QString &path, co
         if (!backupPath.isEmpty())
             tail += QStringLiteral(" (write %1 --raw puts back what it held)").arg(backupPath);
     }
-    return LinkStatus(port, result, QStringLiteral("write"), tail);
+    return LinkStatus(port, serial, result, QStringLiteral("write"), tail);
 }
 
 Exit VerifyRadio(const QString &port, const RadioData_S &expected, const QString &okMessage, bool afterWrite)

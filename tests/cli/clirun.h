@@ -7,8 +7,12 @@
 
 #include "scratchdir.h"
 
+#include <QDirIterator>
+#include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
+
+#include <unistd.h>
 
 // The emulated radio, tracing requests on standard error.
 class Sim
@@ -46,20 +50,40 @@ struct Run {
     QStringList errLines;
 };
 
+// How the tool is started: as the test runs, or as an ordinary user, for
+// whom file modes apply (as root: without the right to override them).
+enum Starter { Directly, AsUser };
+
 // errFile: standard error goes there instead of being captured.
-inline Run Cli(const ScratchDir &dir, const QStringList &args, const QString &errFile = QString())
+inline Run Cli(const ScratchDir &dir, const QStringList &args, Starter starter = Directly,
+               const QString &errFile = QString())
 {
     QProcess p;
     p.setWorkingDirectory(dir.path());
     if (!errFile.isEmpty())
         p.setStandardErrorFile(errFile);
-    p.start(QStringLiteral(RUN_DIR "/radiocps-cli"), args);
+    const QString cli = QStringLiteral(RUN_DIR "/radiocps-cli");
+    if (starter == AsUser && geteuid() == 0)
+        p.start("setpriv", QStringList{"--bounding-set=-dac_override,-dac_read_search", cli} + args);
+    else
+        p.start(cli, args);
     Run r;
     if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit)
         r.status = p.exitCode();
     r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
     r.errLines = QString::fromLocal8Bit(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
     return r;
+}
+
+// Every file below the folder by relative path, with its bytes.
+inline QMap<QString, QByteArray> Files(const ScratchDir &dir)
+{
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString relative = QDir(dir.path()).relativeFilePath(it.next());
+        files.insert(relative, dir.readFile(relative));
+    }
+    return files;
 }
 
 // Random bytes, five channels in use; as the window would save it when normalised (ChanNum 16).

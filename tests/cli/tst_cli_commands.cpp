@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSerialPort>
 #include <QtTest>
 
 class TestCliCommands : public QObject
@@ -25,43 +26,77 @@ private slots:
     void fileCommands();
 };
 
+// What a failure's row sets up besides the files. Privileged: the tool may
+// override file modes, as root may.
+enum Setup { Plain, PortHeld, NoSettings, Privileged };
+
 void TestCliCommands::failures_data()
 {
-    // $P: the emulator's port, or one that does not exist; $A: good.dat's last
-    // byte (radio address 0x023F) altered, $H: "<altered>, expected <byte>".
-    QTest::addColumn<QString>("sim");
-    QTest::addColumn<QString>("args");
+    // The folder holds good.dat, short.dat (451 bytes), ro.dat (marked
+    // read-only), locked/ (not writable) and no-access (a device no one may
+    // open); the tool runs as an ordinary user, so modes apply to root too.
+    // $P: the emulator's port, or with no emulator one that does not exist;
+    // $A: good.dat's last byte (radio address 0x023F) altered, $H:
+    // "<altered>, expected <byte>".
+    QTest::addColumn<QStringList>("sim");   // the emulator's options; empty: none
+    QTest::addColumn<int>("setup");
+    QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message");   // part of the one line on stderr
-    const QString read = "read $P -o out.dat", other = "--model 0x1234";
-    QTest::newRow("port that cannot be opened") << "" << read << int(Exit::PortFail)
-                                                << "$P: read: the serial port could not be opened";
-    QTest::newRow("radio of another model") << other << read << int(Exit::WrongModel) << "not model 6B05";
-    QTest::newRow("write stops at the backup") << other << "write $P good.dat" << int(Exit::WrongModel)
-                                               << "$P: backup read, nothing written: the radio is not model 6B05";
-    QTest::newRow("no answer") << "--silent" << "verify $P good.dat" << int(Exit::LinkFail)
-                               << "$P: verify read: no proper answer";
-    QTest::newRow("wrong address field") << "--bad-addr-from 2" << read << int(Exit::LinkFail) << "no proper answer";
-    QTest::newRow("write: verify finds an altered byte") << "--alter 451=$A" << "write $P good.dat --no-backup"
-        << int(Exit::VerifyFail) << "$P: verify failed: radio address 0x023F holds $H";
-    QTest::newRow("verify finds an altered byte") << "--image good.dat --alter 451=$A" << "verify $P good.dat"
-        << int(Exit::VerifyFail) << "$P: verify failed: radio address 0x023F holds $H";
-    QTest::newRow("unknown command") << "" << "flash" << int(Exit::Usage) << "flash: unknown command";
-    QTest::newRow("read without -o") << "" << "read tty" << int(Exit::Usage) << "read: expects PORT -o FILE.dat";
-    QTest::newRow("unknown option") << "" << "dump good.dat --bogus" << int(Exit::Usage) << "dump: unknown option --bogus";
-    QTest::newRow("missing file") << "" << "dump missing.dat" << int(Exit::FileError) << "missing.dat: no such file";
-    QTest::newRow("451-byte file, before the port") << "" << "write $P short.dat" << int(Exit::FileError)
-                                                    << "short.dat: not a data file";
-    QTest::newRow("no settings file") << "" << read + " nosettings" << int(Exit::FileError)
-                                      << "./datafile/sysset.ini: settings file not found";
-    QTest::newRow("export into a missing folder") << "" << "export-csv good.dat -o no/a.csv" << int(Exit::FileError)
-                                                  << "no/a.csv: cannot write";
+    QTest::addColumn<QString>("message");   // the one line on stderr, after "radiocps-cli: "
+    const auto row = [](const char *name, const QStringList &sim, const QStringList &args, Exit status,
+                        const QString &message, Setup setup = Plain) {
+        QTest::newRow(name) << sim << int(setup) << args << int(status) << message;
+    };
+    const QStringList read{"read", "$P", "-o", "out.dat"}, other{"--model", "0x1234"}, radio{"--image", "good.dat"};
+    const QString unopened = ": read: the serial port could not be opened: ";
+    const QString noAnswer = "no proper answer from the radio (check the cable and that it is on)";
+    const QString altered = "$P: verify failed: radio address 0x023F holds $H (channel 22 record byte 15)";
+    row("port that does not exist: the system's reason", {}, read, Exit::PortFail,
+        "$P" + unopened + "No such file or directory");
+    row("port the user may not open: how to join dialout", {}, {"read", "./no-access", "-o", "out.dat"},
+        Exit::PortFail, "./no-access" + unopened + "Permission denied; serial ports are for the dialout group: "
+                                                   "sudo usermod -aG dialout $USER, then log out and in");
+    row("port held by another program: no dialout advice", radio, read, Exit::PortFail,
+        "$P" + unopened + "Permission error while locking the device", PortHeld);
+    row("radio of another model", other, read, Exit::WrongModel, "$P: read: the radio is not model 6B05");
+    row("write stops at the backup", other, {"write", "$P", "good.dat"}, Exit::WrongModel,
+        "$P: backup read, nothing written: the radio is not model 6B05");
+    row("no answer", {"--silent"}, {"verify", "$P", "good.dat"}, Exit::LinkFail, "$P: verify read: " + noAnswer);
+    row("wrong address field", {"--bad-addr-from", "2"}, read, Exit::LinkFail, "$P: read: " + noAnswer);
+    row("write: verify finds an altered byte", {"--alter", "451=$A"}, {"write", "$P", "good.dat", "--no-backup"},
+        Exit::VerifyFail, altered);
+    row("verify finds an altered byte", radio + QStringList{"--alter", "451=$A"}, {"verify", "$P", "good.dat"},
+        Exit::VerifyFail, altered);
+    row("unknown command", {}, {"flash"}, Exit::Usage, "flash: unknown command (see radiocps-cli --help)");
+    row("read without -o", {}, {"read", "tty"}, Exit::Usage, "read: expects PORT -o FILE.dat");
+    row("unknown option", {}, {"dump", "good.dat", "--bogus"}, Exit::Usage,
+        "dump: unknown option --bogus (see radiocps-cli dump --help)");
+    row("option without its value", {}, {"read", "tty", "-o"}, Exit::Usage,
+        "read: option --output needs a value (see radiocps-cli read --help)");
+    row("value for an option that takes none", {}, {"dump", "good.dat", "--json=1"}, Exit::Usage,
+        "dump: unknown option --json=1 (see radiocps-cli dump --help)");
+    row("missing file", {}, {"dump", "missing.dat"}, Exit::FileError, "missing.dat: no such file");
+    row("451-byte file, before the port", {}, {"write", "$P", "short.dat"}, Exit::FileError,
+        "short.dat: not a data file (must be exactly 452 bytes)");
+    row("no settings file", {}, read, Exit::FileError,
+        "./datafile/sysset.ini: settings file not found (run radiocps-cli in the run folder)", NoSettings);
+    row("CSV into a missing folder: the system's reason", {}, {"export-csv", "good.dat", "-o", "no/a.csv"},
+        Exit::FileError, "no/a.csv: cannot write the file: No such file or directory");
+    row("data file into a missing folder: the system's reason", radio, {"read", "$P", "-o", "no/out.dat"},
+        Exit::FileError, "no/out.dat: cannot write the data file: No such file or directory");
+    row("data file into a folder the user may not write", radio, {"read", "$P", "-o", "locked/out.dat"},
+        Exit::FileError, "locked/out.dat: cannot write the data file: Permission denied");
+    for (const Setup setup : {Plain, Privileged})
+        row(setup == Plain ? "data file marked read-only: kept" : "data file marked read-only: kept from root too",
+            radio, {"read", "$P", "-o", "ro.dat"}, Exit::FileError,
+            "ro.dat: cannot write the data file: the file is marked read-only", setup);
 }
 
 void TestCliCommands::failures()
 {
-    QFETCH(QString, sim);
-    QFETCH(QString, args);
+    QFETCH(QStringList, sim);
+    QFETCH(int, setup);
+    QFETCH(QStringList, args);
     QFETCH(int, status);
     QFETCH(QString, message);
     ScratchDir dir;
@@ -69,20 +104,25 @@ void TestCliCommands::failures()
     const int held = uint8_t(good.at(kImageSize - 1)), altered = held ^ 0x5A;
     dir.writeFile("good.dat", good);
     dir.writeFile("short.dat", QByteArray(kImageSize - 1, '\0'));
-    QStringList argv = args.split(' ');
-    if (argv.removeAll("nosettings"))
+    dir.writeFile("ro.dat", good);
+    dir.writeFile("no-access", "");
+    QVERIFY(QDir(dir.path()).mkdir("locked"));
+    QFile::setPermissions(dir.file("ro.dat"), QFile::ReadOwner);
+    QFile::setPermissions(dir.file("no-access"), {});
+    QFile::setPermissions(dir.file("locked"), QFile::ReadOwner | QFile::ExeOwner);
+    if (setup == NoSettings)
         QFile::remove(dir.file("datafile/sysset.ini"));
-    sim.replace("$A", QString::number(altered));
-    QScopedPointer<Sim> radio(sim.isEmpty() ? nullptr : new Sim(sim.split(' ')));
+    const QMap<QString, QByteArray> before = Files(dir);
+    QScopedPointer<Sim> radio(sim.isEmpty() ? nullptr : new Sim(sim.replaceInStrings("$A", QString::number(altered))));
     const QString port = radio ? radio->port : dir.file("no-such-tty");
-    message.replace("$P", port).replace("$H", QString::asprintf("%02X, expected %02X", altered, held));
+    QSerialPort holder(port);
+    QVERIFY(setup != PortHeld || holder.open(QIODevice::ReadWrite));
 
-    const Run r = Cli(dir, argv.replaceInStrings("$P", port));
+    const Run r = Cli(dir, args.replaceInStrings("$P", port), setup == Privileged ? Directly : AsUser);
     QCOMPARE(r.status, status);
-    const QString err = r.errLines.join('\n');
-    QVERIFY2(err.contains(message), qPrintable(err));
-    QVERIFY2(r.errLines.size() == 1 && err.startsWith("radiocps-cli: "), qPrintable(err));
-    QVERIFY(!QFile::exists(dir.file("out.dat")) && !QFile::exists(dir.file("backups")));
+    QCOMPARE(r.errLines, QStringList("radiocps-cli: " + message.replace("$P", port).replace(
+                                             "$H", QString::asprintf("%02X, expected %02X", altered, held))));
+    QCOMPARE(Files(dir), before);
 }
 
 void TestCliCommands::writeBrokenOff_data()

@@ -51,7 +51,7 @@ void TestCliTransfer::readWriteBackupRestore()
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
     const int slave = ::open(ptsname(master), O_RDWR | O_NOCTTY);
-    r = Cli(dir, {"write", sim.port, "plan.dat"}, QString::fromLocal8Bit(ptsname(master)));
+    r = Cli(dir, {"write", sim.port, "plan.dat"}, Directly, QString::fromLocal8Bit(ptsname(master)));
     fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
     QByteArray shown;
     char buf[4096];
