@@ -1,48 +1,20 @@
 #pragma once
 
-// radiocps-cli and the emulated radio as real processes.
+// radiocps-cli as a real process in a scratch run folder, beside the
+// emulated radio (SimProcess).
 
 #include "cli/exitstatus.h"
 #include "data/pagestore.h"
 
 #include "scratchdir.h"
+#include "simprocess.h"
 
 #include <QDirIterator>
 #include <QMap>
-#include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <unistd.h>
-
-// The emulated radio, tracing requests on standard error.
-class Sim
-{
-public:
-    explicit Sim(const QStringList &args)
-    {
-        m_proc.start(QStringLiteral(RUN_DIR "/radiocps-sim"), QStringList{"--trace"} + args);
-        if (m_proc.waitForStarted(5000) && m_proc.waitForReadyRead(5000))
-            port = QString::fromLocal8Bit(m_proc.readLine()).trimmed();
-        m_proc.setReadChannel(QProcess::StandardError);
-    }
-    ~Sim()
-    {
-        m_proc.terminate();
-        m_proc.waitForFinished(5000);
-    }
-    // Connect requests so far: one per transfer.
-    int connects()
-    {
-        while (m_proc.waitForReadyRead(100))
-            m_trace += m_proc.readAllStandardError();
-        return (m_trace += m_proc.readAllStandardError()).count("rx FEA5E0");
-    }
-    QString port;
-
-private:
-    QProcess m_proc;
-    QByteArray m_trace;
-};
 
 struct Run {
     int status = -1;
@@ -75,6 +47,17 @@ inline Run Cli(const ScratchDir &dir, const QStringList &args, Starter starter =
     return r;
 }
 
+// Connect requests the emulator has received: one per transfer.
+inline int Connects(SimProcess &sim)
+{
+    return sim.frames().filter(QRegularExpression("^FEA5E0")).size();
+}
+
+inline QByteArray Bytes(const RadioData_S &image)
+{
+    return QByteArray(reinterpret_cast<const char *>(image.bytes()), kImageSize);
+}
+
 // Every file below the folder by relative path, with its bytes.
 inline QMap<QString, QByteArray> Files(const ScratchDir &dir)
 {
@@ -86,7 +69,8 @@ inline QMap<QString, QByteArray> Files(const ScratchDir &dir)
     return files;
 }
 
-// Random bytes, five channels in use; as the window would save it when normalised (ChanNum 16).
+// Random bytes, five channels in use; as the window would save it when
+// normalised (ChanNum 16).
 inline QByteArray RandomImage(quint32 seed, bool normalised = false)
 {
     QRandomGenerator rng(seed);
@@ -95,7 +79,5 @@ inline QByteArray RandomImage(quint32 seed, bool normalised = false)
         image.at(i) = uint8_t(rng.bounded(256));
     image.at(0x0A) = 0;
     image.at(0x0B) = 5;
-    if (normalised)
-        image = NormaliseImage(image, 16);
-    return QByteArray(reinterpret_cast<const char *>(image.bytes()), kImageSize);
+    return Bytes(normalised ? NormaliseImage(image, 16) : image);
 }
