@@ -60,8 +60,13 @@ bool Serial::init_serial_port(const QString &name, int baud, QSerialPort::DataBi
 
     if (m_port->isOpen())
         m_port->close();
-    if (!m_port->open(QIODevice::ReadWrite))
+    if (!m_port->open(QIODevice::ReadWrite)) {
+        m_openError = m_port->error();
+        m_openErrorString = m_port->errorString();
         return false;
+    }
+    m_openError = QSerialPort::NoError;
+    m_openErrorString.clear();
 
     // Pseudo-terminals refuse RTS (UnsupportedOperationError); cables take it.
     // Both edges are always attempted.

@@ -74,6 +74,12 @@ public:
     // Names of the serial ports present, in the platform's order.
     QStringList check_serial_ports();
 
+    // Why the last open failed: the port's error and the system's text for
+    // it ("No such file or directory", "Permission denied"); NoError and
+    // empty when it succeeded.
+    QSerialPort::SerialPortError openError() const { return m_openError; }
+    QString openErrorString() const { return m_openErrorString; }
+
 private slots:
     void readMyCom();
     void timerOver();
@@ -91,4 +97,6 @@ private:
     uint8_t m_rxBuf[kRxBufferSize];
     int32_t m_rxLen = 0;
     QEventLoop *m_wait = nullptr;   // the running reply wait, quit by timerOver()
+    QSerialPort::SerialPortError m_openError = QSerialPort::NoError;
+    QString m_openErrorString;
 };

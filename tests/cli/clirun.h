@@ -1,44 +1,20 @@
 #pragma once
 
-// radiocps-cli and the emulated radio as real processes.
+// radiocps-cli as a real process in a scratch run folder, beside the
+// emulated radio (SimProcess).
 
-#include "clistatus.h"
-#include "cliops.h"
+#include "cli/exitstatus.h"
+#include "data/pagestore.h"
 
 #include "scratchdir.h"
+#include "simprocess.h"
 
-#include <QProcess>
+#include <QDirIterator>
+#include <QMap>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
-// The emulated radio, tracing requests on standard error.
-class Sim
-{
-public:
-    explicit Sim(const QStringList &args)
-    {
-        m_proc.start(QStringLiteral(RUN_DIR "/radiocps-sim"), QStringList{"--trace"} + args);
-        if (m_proc.waitForStarted(5000) && m_proc.waitForReadyRead(5000))
-            port = QString::fromLocal8Bit(m_proc.readLine()).trimmed();
-        m_proc.setReadChannel(QProcess::StandardError);
-    }
-    ~Sim()
-    {
-        m_proc.terminate();
-        m_proc.waitForFinished(5000);
-    }
-    // Connect requests so far: one per transfer.
-    int connects()
-    {
-        while (m_proc.waitForReadyRead(100))
-            m_trace += m_proc.readAllStandardError();
-        return (m_trace += m_proc.readAllStandardError()).count("rx FEA5E0");
-    }
-    QString port;
-
-private:
-    QProcess m_proc;
-    QByteArray m_trace;
-};
+#include <unistd.h>
 
 struct Run {
     int status = -1;
@@ -46,14 +22,23 @@ struct Run {
     QStringList errLines;
 };
 
+// How the tool is started: as the test runs, or as an ordinary user, for
+// whom file modes apply (as root: without the right to override them).
+enum Starter { Directly, AsUser };
+
 // errFile: standard error goes there instead of being captured.
-inline Run Cli(const ScratchDir &dir, const QStringList &args, const QString &errFile = QString())
+inline Run Cli(const ScratchDir &dir, const QStringList &args, Starter starter = Directly,
+               const QString &errFile = QString())
 {
     QProcess p;
     p.setWorkingDirectory(dir.path());
     if (!errFile.isEmpty())
         p.setStandardErrorFile(errFile);
-    p.start(QStringLiteral(RUN_DIR "/radiocps-cli"), args);
+    const QString cli = QStringLiteral(RUN_DIR "/radiocps-cli");
+    if (starter == AsUser && geteuid() == 0)
+        p.start("setpriv", QStringList{"--bounding-set=-dac_override,-dac_read_search", cli} + args);
+    else
+        p.start(cli, args);
     Run r;
     if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit)
         r.status = p.exitCode();
@@ -62,7 +47,30 @@ inline Run Cli(const ScratchDir &dir, const QStringList &args, const QString &er
     return r;
 }
 
-// Random bytes, five channels in use; as the window would save it when normalised (ChanNum 16).
+// Connect requests the emulator has received: one per transfer.
+inline int Connects(SimProcess &sim)
+{
+    return sim.frames().filter(QRegularExpression("^FEA5E0")).size();
+}
+
+inline QByteArray Bytes(const RadioData_S &image)
+{
+    return QByteArray(reinterpret_cast<const char *>(image.bytes()), kImageSize);
+}
+
+// Every file below the folder by relative path, with its bytes.
+inline QMap<QString, QByteArray> Files(const ScratchDir &dir)
+{
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(dir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString relative = QDir(dir.path()).relativeFilePath(it.next());
+        files.insert(relative, dir.readFile(relative));
+    }
+    return files;
+}
+
+// Random bytes, five channels in use; as the window would save it when
+// normalised (ChanNum 16).
 inline QByteArray RandomImage(quint32 seed, bool normalised = false)
 {
     QRandomGenerator rng(seed);
@@ -71,7 +79,5 @@ inline QByteArray RandomImage(quint32 seed, bool normalised = false)
         image.at(i) = uint8_t(rng.bounded(256));
     image.at(0x0A) = 0;
     image.at(0x0B) = 5;
-    if (normalised)
-        image = NormaliseImage(image, 16);
-    return QByteArray(reinterpret_cast<const char *>(image.bytes()), kImageSize);
+    return Bytes(normalised ? NormaliseImage(image, 16) : image);
 }

@@ -1,21 +1,18 @@
-// The headless operations of radiocps-cli on data files: CSV channel plans
-// (hand-written rows of every tone mode, cross mode, polarity, duplex form
-// and power spelling; refusals by line; export then import), dump and diff
-// of a known image, and the proof that NormaliseImage saves what the window
-// would.
+// The core's CSV channel plans (hand-written rows of every tone mode, cross
+// mode, polarity, duplex form and power spelling; refusals by line; export
+// then import) and the proof that NormaliseImage saves what the window
+// would; the dump and diff of a known image by radiocps-cli.
 #include "app/mainwindow.h"
-#include "cliops.h"
-#include "csvplan.h"
+#include "channels/csvplan.h"
+#include "clirun.h"
 
 #include "settings/settingscodec.h"
 
 #include "modalcloser.h"
-#include "scratchdir.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRandomGenerator>
 #include <QtTest>
 
 #include <cstring>
@@ -56,11 +53,6 @@ QStringList Outcome(const PlanImport &plan)
     for (const PlanSnap &n : plan.snapped)
         out << QStringLiteral("note %1: %2").arg(n.line).arg(n.change);
     return out;
-}
-
-QByteArray Hex(const RadioData_S &image)
-{
-    return QByteArray(reinterpret_cast<const char *>(image.bytes()), kImageSize).toHex(' ');
 }
 
 // Two channels, settings, DTMF codes and two FM presets, stored by the codecs
@@ -134,68 +126,62 @@ void TestCliFiles::import_data()
 {
     QTest::addColumn<QByteArray>("csv");
     QTest::addColumn<int>("maxRows");
-    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("expected");   // as Outcome() lists it
     // One row from Frequency on, ending early: the columns after it are
     // missing. Columns a mode does not use hold other values and are ignored.
-    // Expected channels omit rx when it is 440 MHz; "!": the refusal of line 2.
-    // Then the snap notes of line 2, if any.
-    const char *const rows[][5] = {
-        {"no tone mode", "440,,,,100.0,141.3,754,RR,025,DTCS->Tone", "none none FM high scan"},
-        {"Tone: rToneFreq on transmit", "440,,,Tone,100.0,141.3,754,RR,025", "100.0 none FM high scan"},
-        {"TSQL: cToneFreq on both", "440,,,TSQL,100.0,141.3,754,RR,025", "141.3 141.3 FM high scan"},
-        {"DTCS NN", "440,,,DTCS,67.0,67.0,023,NN,754", "D023N D023N FM high scan"},
-        {"DTCS NR", "440,,,DTCS,67.0,67.0,023,NR,754", "D023N D023I FM high scan"},
-        {"DTCS RN", "440,,,DTCS,67.0,67.0,754,RN,023", "D754I D754N FM high scan"},
-        {"DTCS rr, no leading zero", "440,,,DTCS,67.0,67.0,23,rr,754", "D023I D023I FM high scan"},
-        {"Cross Tone->Tone", "440,,,Cross,67.0,254.1,023,NN,023,Tone->Tone", "67.0 254.1 FM high scan"},
-        {"Cross Tone->DTCS", "440,,,Cross,67.0,254.1,023,NR,114,Tone->DTCS", "67.0 D114I FM high scan"},
-        {"Cross DTCS->Tone", "440,,,Cross,67.0,254.1,114,RN,023,DTCS->Tone", "D114I 254.1 FM high scan"},
-        {"Cross DTCS->DTCS", "440,,,Cross,67.0,254.1,114,NN,731,DTCS->DTCS", "D114N D731N FM high scan"},
-        {"Cross ->Tone", "440,,,Cross,67.0,254.1,114,NN,731,->Tone", "none 254.1 FM high scan"},
-        {"Cross ->DTCS", "440,,,Cross,67.0,254.1,114,NR,731,->DTCS", "none D731I FM high scan"},
-        {"Cross Tone->", "440,,,Cross,67.0,254.1,114,NN,731,Tone->", "67.0 none FM high scan"},
-        {"Cross DTCS->", "440,,,Cross,67.0,254.1,114,RN,731,DTCS->", "D114I none FM high scan"},
-        {"Duplex +", "440,+,5", "/445.000000 none none FM high scan"},
-        {"Duplex -", "440,-,5", "/435.000000 none none FM high scan"},
-        {"Duplex split on the raster: no note", "440,split,410.0125", "/410.012500 none none FM high scan"},
-        {"split snapped: only transmit noted", "440,split,410.01251", "/410.012500 none none FM high scan",
-         "transmit frequency 410.01251 MHz snapped to 410.012500 MHz"},
-        {"Duplex - snapped: both noted", "440.0031,-,5", "/435.000000 none none FM high scan",
-         "Frequency 440.0031 MHz snapped to 440.000000 MHz",
-         "transmit frequency 435.0031 MHz snapped to 435.000000 MHz"},
-        {"Duplex off", "440,off,0", "!Duplex off (transmit disabled) cannot be held by the radio"},
-        {"Power 5.0W", "440,,,,,,,,,,FM,,,5.0W", "none none FM high scan"},
-        {"Power 2.01W", "440,,,,,,,,,,FM,,,2.01W", "none none FM high scan"},
-        {"Power 2.0w", "440,,,,,,,,,,FM,,,2.0w", "none none FM low scan"},
-        {"Power lots", "440,,,,,,,,,,FM,,,lots", "!Power \"lots\" is not a power in watts"},
-        {"NFM, skip, BCL, PTT-ID", "440,,,,,,,,,,NFM,,S,1.0W,\"rpt, bcl ptt-id\"", "none none NFM low skip BCL PTT-ID"},
-        {"Mode AM", "440,,,,,,,,,,AM", "!Mode \"AM\" is not FM or NFM"},
-        {"CTCSS 88.6 not in the list", "440,,,Tone,88.6", "!rToneFreq 88.6 is not a CTCSS tone of the radio"},
-        {"DCS 017 not in the list", "440,,,DTCS,,,017,NN", "!DtcsCode 017 is not a DCS code of the radio"},
-        {"polarity NX", "440,,,DTCS,,,023,NX", "!DtcsPolarity \"NX\" is not NN, NR, RN or RR"},
-        {"CrossMode no arrow", "440,,,Cross,88.5,,,,,Tone", "!CrossMode \"Tone\" is not a cross mode of the radio"},
-        {"band start, snapped down to 5 kHz", "400.0031", "400.000000 none none FM high scan",
-         "Frequency 400.0031 MHz snapped to 400.000000 MHz"},
-        {"snap to the higher of 5 and 6.25 kHz, transmit the same: one note", "446.00624",
-         "446.005000 none none FM high scan", "Frequency 446.00624 MHz snapped to 446.005000 MHz"},
-        {"below the band end: clamped, snapped", "469.9999999", "469.995000 none none FM high scan",
-         "Frequency 469.9999999 MHz snapped to 469.995000 MHz"},
-        {"a refused row's snap is not noted", "440.0031,,,Tone,88.6",
-         "!rToneFreq 88.6 is not a CTCSS tone of the radio"},
-        {"band end is outside", "470", "!Frequency 470.000000 MHz is outside the band 400-470 MHz"},
-        {"transmit at the band end", "440,+,30", "!transmit frequency 470.000000 MHz is outside the band 400-470 MHz"},
+    const auto one = [](const char *name, const char *fields, const QStringList &expected) {
+        QTest::newRow(name) << kHeader + "1,," + fields << 16 << expected;
     };
-    for (const auto &r : rows) {
-        const QString e = r[2];
-        QStringList expected(e.startsWith('!')      ? "line 2: " + e.mid(1)
-                             : e.indexOf(' ') == 10 ? e   // begins with rx
-                             : e.startsWith('/')    ? "440.000000" + e
-                                                    : "440.000000 " + e);
-        for (const char *note : {r[3], r[4]})
-            if (note)
-                expected << QStringLiteral("note 2: ") + note;
-        QTest::newRow(r[0]) << kHeader + "1,," + r[1] << 16 << expected;
-    }
+    const QString at440 = "440.000000", plain = at440 + " none none FM high scan";
+    one("no tone mode", "440,,,,100.0,141.3,754,RR,025,DTCS->Tone", {plain});
+    one("Tone: rToneFreq on transmit", "440,,,Tone,100.0,141.3,754,RR,025", {at440 + " 100.0 none FM high scan"});
+    one("TSQL: cToneFreq on both", "440,,,TSQL,100.0,141.3,754,RR,025", {at440 + " 141.3 141.3 FM high scan"});
+    one("DTCS NN", "440,,,DTCS,67.0,67.0,023,NN,754", {at440 + " D023N D023N FM high scan"});
+    one("DTCS NR", "440,,,DTCS,67.0,67.0,023,NR,754", {at440 + " D023N D023I FM high scan"});
+    one("DTCS RN", "440,,,DTCS,67.0,67.0,754,RN,023", {at440 + " D754I D754N FM high scan"});
+    one("DTCS rr, no leading zero", "440,,,DTCS,67.0,67.0,23,rr,754", {at440 + " D023I D023I FM high scan"});
+    one("Cross Tone->Tone", "440,,,Cross,67.0,254.1,023,NN,023,Tone->Tone", {at440 + " 67.0 254.1 FM high scan"});
+    one("Cross Tone->DTCS", "440,,,Cross,67.0,254.1,023,NR,114,Tone->DTCS", {at440 + " 67.0 D114I FM high scan"});
+    one("Cross DTCS->Tone", "440,,,Cross,67.0,254.1,114,RN,023,DTCS->Tone", {at440 + " D114I 254.1 FM high scan"});
+    one("Cross DTCS->DTCS", "440,,,Cross,67.0,254.1,114,NN,731,DTCS->DTCS", {at440 + " D114N D731N FM high scan"});
+    one("Cross ->Tone", "440,,,Cross,67.0,254.1,114,NN,731,->Tone", {at440 + " none 254.1 FM high scan"});
+    one("Cross ->DTCS", "440,,,Cross,67.0,254.1,114,NR,731,->DTCS", {at440 + " none D731I FM high scan"});
+    one("Cross Tone->", "440,,,Cross,67.0,254.1,114,NN,731,Tone->", {at440 + " 67.0 none FM high scan"});
+    one("Cross DTCS->", "440,,,Cross,67.0,254.1,114,RN,731,DTCS->", {at440 + " D114I none FM high scan"});
+    one("Duplex +", "440,+,5", {at440 + "/445.000000 none none FM high scan"});
+    one("Duplex -", "440,-,5", {at440 + "/435.000000 none none FM high scan"});
+    one("Duplex split on the raster: no note", "440,split,410.0125", {at440 + "/410.012500 none none FM high scan"});
+    one("split snapped: only transmit noted", "440,split,410.01251",
+        {at440 + "/410.012500 none none FM high scan",
+         "note 2: transmit frequency 410.01251 MHz snapped to 410.012500 MHz"});
+    one("Duplex - snapped: both noted", "440.0031,-,5",
+        {at440 + "/435.000000 none none FM high scan",
+         "note 2: Frequency 440.0031 MHz snapped to 440.000000 MHz",
+         "note 2: transmit frequency 435.0031 MHz snapped to 435.000000 MHz"});
+    one("Duplex off", "440,off,0", {"line 2: Duplex off (transmit disabled) cannot be held by the radio"});
+    one("Power 5.0W", "440,,,,,,,,,,FM,,,5.0W", {plain});
+    one("Power 2.01W", "440,,,,,,,,,,FM,,,2.01W", {plain});
+    one("Power 2.0w", "440,,,,,,,,,,FM,,,2.0w", {at440 + " none none FM low scan"});
+    one("Power lots", "440,,,,,,,,,,FM,,,lots", {"line 2: Power \"lots\" is not a power in watts"});
+    one("NFM, skip, BCL, PTT-ID", "440,,,,,,,,,,NFM,,S,1.0W,\"rpt, bcl ptt-id\"",
+        {at440 + " none none NFM low skip BCL PTT-ID"});
+    one("Mode AM", "440,,,,,,,,,,AM", {"line 2: Mode \"AM\" is not FM or NFM"});
+    one("CTCSS 88.6 not in the list", "440,,,Tone,88.6", {"line 2: rToneFreq 88.6 is not a CTCSS tone of the radio"});
+    one("DCS 017 not in the list", "440,,,DTCS,,,017,NN", {"line 2: DtcsCode 017 is not a DCS code of the radio"});
+    one("polarity NX", "440,,,DTCS,,,023,NX", {"line 2: DtcsPolarity \"NX\" is not NN, NR, RN or RR"});
+    one("CrossMode no arrow", "440,,,Cross,88.5,,,,,Tone",
+        {"line 2: CrossMode \"Tone\" is not a cross mode of the radio"});
+    one("band start, snapped down to 5 kHz", "400.0031",
+        {"400.000000 none none FM high scan", "note 2: Frequency 400.0031 MHz snapped to 400.000000 MHz"});
+    one("snap to the higher of 5 and 6.25 kHz, transmit the same: one note", "446.00624",
+        {"446.005000 none none FM high scan", "note 2: Frequency 446.00624 MHz snapped to 446.005000 MHz"});
+    one("below the band end: clamped, snapped", "469.9999999",
+        {"469.995000 none none FM high scan", "note 2: Frequency 469.9999999 MHz snapped to 469.995000 MHz"});
+    one("a refused row's snap is not noted", "440.0031,,,Tone,88.6",
+        {"line 2: rToneFreq 88.6 is not a CTCSS tone of the radio"});
+    one("band end is outside", "470", {"line 2: Frequency 470.000000 MHz is outside the band 400-470 MHz"});
+    one("transmit at the band end", "440,+,30",
+        {"line 2: transmit frequency 470.000000 MHz is outside the band 400-470 MHz"});
     const QString ch = QStringLiteral("%1 none none FM high scan");
     QTest::newRow("refusals and notes by line, others in Location order, beyond ChanNum refused")
             << kHeader + "# plan\n7,,441.0001\n2,,440,,0,Tone,88.6\n\n3,,442,off\n5,,443\n1,,444.0001\n4,,480\n"
@@ -233,24 +219,20 @@ void TestCliFiles::import()
 
 void TestCliFiles::exportedColumns_data()
 {
+    // Fields as in KnownImage().
     QTest::addColumn<ChannelFields_S>("channel");
     QTest::addColumn<QString>("line");
-    const struct {
-        const char *name;
-        ChannelFields_S f;   // as in KnownImage
-        const char *line;
-    } rows[] = {
-        {"equal CTCSS is TSQL, high, 6.25 kHz raster", {446006250, 446006250, 0, 0, 0, 9, 9, 0, 0},
-         "1,,446.006250,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,"},
-        {"equal DCS code, mixed polarity is DTCS", {446006250, 446006250, 0, 0, 0, 51, 156, 0, 0},
-         "1,,446.006250,,0.000000,DTCS,88.5,88.5,023,NR,023,Tone->Tone,FM,6.25,,5.0W,"},
-        {"DCS to CTCSS is Cross DTCS->Tone", {446006250, 446006250, 0, 0, 0, 157, 2, 0, 0},
-         "1,,446.006250,,0.000000,Cross,88.5,69.3,025,RN,023,DTCS->Tone,FM,6.25,,5.0W,"},
-        {"split, NFM, low, skipped, BCL, PTT-ID, 5 kHz raster", {446005000, 410000000, 1, 1, 1, 0, 0, 1, 1},
-         "1,,446.005000,split,410.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,1.0W,BCL PTT-ID"},
-    };
-    for (const auto &r : rows)
-        QTest::newRow(r.name) << r.f << QString(r.line);
+    QTest::newRow("equal CTCSS is TSQL, high, 6.25 kHz raster")
+            << ChannelFields_S{446006250, 446006250, 0, 0, 0, 9, 9, 0, 0}
+            << "1,,446.006250,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,";
+    QTest::newRow("equal DCS code, mixed polarity is DTCS")
+            << ChannelFields_S{446006250, 446006250, 0, 0, 0, 51, 156, 0, 0}
+            << "1,,446.006250,,0.000000,DTCS,88.5,88.5,023,NR,023,Tone->Tone,FM,6.25,,5.0W,";
+    QTest::newRow("DCS to CTCSS is Cross DTCS->Tone") << ChannelFields_S{446006250, 446006250, 0, 0, 0, 157, 2, 0, 0}
+            << "1,,446.006250,,0.000000,Cross,88.5,69.3,025,RN,023,DTCS->Tone,FM,6.25,,5.0W,";
+    QTest::newRow("split, NFM, low, skipped, BCL, PTT-ID, 5 kHz raster")
+            << ChannelFields_S{446005000, 410000000, 1, 1, 1, 0, 0, 1, 1}
+            << "1,,446.005000,split,410.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,1.0W,BCL PTT-ID";
 }
 
 void TestCliFiles::exportedColumns()
@@ -294,13 +276,15 @@ void TestCliFiles::exportThenImportReproducesChannelRegion()
         for (const auto &[o, size] : {std::pair{ImageOffset::ChannelWord, 2}, {ImageOffset::ChanCount, 2},
                                       {ImageOffset::ChanScanMask, 4}, {ImageOffset::Channels, kMaxChannels * 16}})
             std::memcpy(expected.bytes() + o, original.bytes() + o, size_t(size));
-        QCOMPARE(Hex(imported), Hex(expected));
+        QCOMPARE(Bytes(imported).toHex(' '), Bytes(expected).toHex(' '));
     }
 }
 
 void TestCliFiles::dump()
 {
-    const QStringList lines = DumpText(KnownImage()).split('\n');
+    ScratchDir dir;
+    dir.writeFile("known.dat", Bytes(KnownImage()));
+    const QStringList lines = Cli(dir, {"dump", "known.dat"}).out.split('\n');
     for (const char *line : {"  01  401.250000  401.250000  25k    high   yes   88.5     88.5     no         off",
                              "  02  446.006250  410.000000  12.5k  low    no    D025I    none     yes        on",
                              "  scan mode                 time", "  TX time-out               60S",
@@ -309,7 +293,7 @@ void TestCliFiles::dump()
                              "  FM start channel          01", "  channel 03                108.0"})
         QVERIFY2(lines.contains(line), line);
 
-    const QJsonObject root = QJsonDocument::fromJson(DumpJson(KnownImage())).object();
+    const QJsonObject root = QJsonDocument::fromJson(Cli(dir, {"dump", "known.dat", "--json"}).out.toUtf8()).object();
     const QJsonObject channels = root["channels"].toObject(), fm = root["fm"].toObject();
     const auto json = [](const QJsonValue &v) { return QJsonDocument(v.toObject()).toJson(QJsonDocument::Compact); };
     QVERIFY(root["version"] == "V1.05" && channels["count"] == 2 && channels["scanMask"] == "0x00000002");
@@ -327,37 +311,43 @@ void TestCliFiles::dump()
 
 void TestCliFiles::diff_data()
 {
-    QTest::addColumn<QString>("patch");      // "offset:bytes" in hex, written into B
-    QTest::addColumn<QString>("expected");   // lines joined by |
-    QTest::newRow("equal images: no line") << "" << "";
-    QTest::newRow("receive frequency by channel") << "67:E2"   // 17 EA 96 D0 + 0x12
-                                                  << "channel 01 receive frequency: 401.250000 -> 401.250018";
-    QTest::newRow("setting by name and item text") << "11:03" << "battery save: off -> 1:3";
-    QTest::newRow("a code outside its list shows the first item") << "08:0A" << "squelch level: 3 -> 0";
-    QTest::newRow("same text, other byte: raw address and owner") << "0F:FF" << "0x008B VOX level: 00 -> FF";
-    QTest::newRow("byte of no page") << "20:00" << "0x009C not used by any page: FF -> 00";
-    QTest::newRow("DTMF code") << "17:04" << "PTT ID code: 123 -> 1234";
-    QTest::newRow("byte after a DTMF code's end") << "18:07" << "0x0094 PTT ID code digit 5: FF -> 07";
-    QTest::newRow("scan bit: mask and channel")
-            << "2B:03" << "channel scan mask: 0x00000002 -> 0x00000003|channel 01 scan: yes -> no";
-    QTest::newRow("FM preset added, mask kept") << "46:03BB" << "FM channel 02 frequency: (empty) -> 95.5";
-    QTest::newRow("channel only in B: its fields against -")
-            << "0B:03"
-            << "channel count: 2 -> 3|channel 03 receive frequency: - -> -0.000001|"
-               "channel 03 transmit frequency: - -> -0.000001|channel 03 bandwidth: - -> 12.5k|"
-               "channel 03 power: - -> low|channel 03 scan: - -> yes|channel 03 transmit tone: - -> none|"
-               "channel 03 receive tone: - -> none|channel 03 busy lockout: - -> yes|channel 03 PTT dialling: - -> on";
+    QTest::addColumn<int>("offset");          // where the bytes are written into B
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("expected");
+    const auto row = [](const char *name, int offset, const QByteArray &bytes, const QStringList &expected) {
+        QTest::newRow(name) << offset << bytes << expected;
+    };
+    row("equal images: no line", 0, "", {});
+    row("receive frequency by channel", 0x67, "\xE2", {"channel 01 receive frequency: 401.250000 -> 401.250018"});
+    row("setting by name and item text", 0x11, "\x03", {"battery save: off -> 1:3"});
+    row("a code outside its list shows the first item", 0x08, "\x0A", {"squelch level: 3 -> 0"});
+    row("same text, other byte: raw address and owner", 0x0F, "\xFF", {"0x008B VOX level: 00 -> FF"});
+    row("byte of no page", 0x20, QByteArray(1, '\0'), {"0x009C not used by any page: FF -> 00"});
+    row("DTMF code", 0x17, "\x04", {"PTT ID code: 123 -> 1234"});
+    row("byte after a DTMF code's end", 0x18, "\x07", {"0x0094 PTT ID code digit 5: FF -> 07"});
+    row("scan bit: mask and channel", 0x2B, "\x03",
+        {"channel scan mask: 0x00000002 -> 0x00000003", "channel 01 scan: yes -> no"});
+    row("FM preset added, mask kept", 0x46, "\x03\xBB", {"FM channel 02 frequency: (empty) -> 95.5"});
+    QStringList added{"channel count: 2 -> 3"};
+    for (const char *field : {"receive frequency: - -> -0.000001", "transmit frequency: - -> -0.000001",
+                              "bandwidth: - -> 12.5k", "power: - -> low", "scan: - -> yes", "transmit tone: - -> none",
+                              "receive tone: - -> none", "busy lockout: - -> yes", "PTT dialling: - -> on"})
+        added << QStringLiteral("channel 03 ") + field;
+    row("channel only in B: its fields against -", 0x0B, "\x03", added);
 }
 
 void TestCliFiles::diff()
 {
-    QFETCH(QString, patch);
-    QFETCH(QString, expected);
-    const RadioData_S a = KnownImage();
-    RadioData_S b = a;
-    const QByteArray bytes = QByteArray::fromHex(patch.section(':', 1).toLatin1());
-    std::memcpy(b.bytes() + patch.section(':', 0, 0).toInt(nullptr, 16), bytes.constData(), size_t(bytes.size()));
-    QCOMPARE(DiffImages(a, b).join('|'), expected);
+    QFETCH(int, offset);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, expected);
+    ScratchDir dir;
+    const QByteArray a = Bytes(KnownImage());
+    dir.writeFile("a.dat", a);
+    dir.writeFile("b.dat", QByteArray(a).replace(offset, bytes.size(), bytes));
+    const Run r = Cli(dir, {"diff", "a.dat", "b.dat"});
+    QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts), expected);
+    QCOMPARE(r.status, int(expected.isEmpty() ? Exit::Ok : Exit::Differs));
 }
 
 void TestCliFiles::normaliseAsWindow_data()
@@ -387,7 +377,7 @@ void TestCliFiles::normaliseAsWindow()
         QVERIFY(w.MenuActionOpenFile(dir.file("random.dat")));
         const RadioData_S cli = NormaliseImage(MainWindowProbe::image(w), chanNum);
         w.GetRadioData();
-        QCOMPARE(Hex(MainWindowProbe::image(w)), Hex(cli));
+        QCOMPARE(Bytes(MainWindowProbe::image(w)).toHex(' '), Bytes(cli).toHex(' '));
     }
     QVERIFY2(closer.texts.isEmpty(), qPrintable(closer.texts.join('\n')));
 }

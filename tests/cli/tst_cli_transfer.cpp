@@ -1,14 +1,11 @@
 // radiocps-cli transfers against the emulated radio in one emulator session:
 // raw and plain read, write with backup, verify and progress on a terminal,
-// raw restore.
+// raw restore; a late answer after a stray byte.
 #include "clirun.h"
 
-#include <QDir>
-#include <QRegularExpression>
 #include <QtTest>
 
 #include <fcntl.h>
-#include <unistd.h>
 
 class TestCliTransfer : public QObject
 {
@@ -20,38 +17,43 @@ private slots:
     void lateAnswerAfterStrayByte();
 };
 
+// The memory window of a data file, as hex.
+static QByteArray Window(const QByteArray &file)
+{
+    return file.mid(kHeaderSize).toHex(' ');
+}
+
 void TestCliTransfer::readWriteBackupRestore()
 {
     ScratchDir dir;
     const QByteArray before = RandomImage(1), plan = RandomImage(2);
     dir.writeFile("before.dat", before);
     dir.writeFile("plan.dat", plan);
-    Sim sim({"--image", dir.file("before.dat"), "--save", dir.file("after.dat")});
-    const auto radioWindow = [&dir] { return dir.readFile("after.dat").mid(kHeaderSize).toHex(' '); };
+    SimProcess sim({"--image", dir.file("before.dat"), "--save", dir.file("after.dat")});
 
     // read --raw, with no settings file: the header the radio sent and the
     // window as read, bytes no page uses included (0x009C here).
-    const int unused = 0x20;
-    QVERIFY(ByteOwner(unused) == "not used by any page" && uint8_t(before.at(unused)) != 0xFF);
+    QVERIFY(uint8_t(before.at(0x20)) != 0xFF);
     const QByteArray asRead = "\x05\x6B\x01\x05" + before.mid(kHeaderSize);
     QVERIFY(QFile::rename(dir.file("datafile/sysset.ini"), dir.file("sysset.ini")));
     Run r = Cli(dir, {"read", sim.port, "-o", "raw.dat", "--raw"});
     QVERIFY(QFile::rename(dir.file("sysset.ini"), dir.file("datafile/sysset.ini")));
-    QVERIFY2(r.status == CliOk && r.errLines.isEmpty() && r.out.contains("V1.05"), qPrintable(r.errLines.join('\n')));
+    QCOMPARE(r.errLines, QStringList());
+    QCOMPARE(r.out, "Read radio V1.05 on " + sim.port + " into raw.dat\n");
     QCOMPARE(dir.readFile("raw.dat").toHex(' '), asRead.toHex(' '));
 
     // read: what the window would save; no progress off a terminal.
     r = Cli(dir, {"read", sim.port, "-o", "out.dat"});
-    QVERIFY2(r.status == CliOk && r.errLines.isEmpty() && r.out.contains("V1.05"), qPrintable(r.errLines.join('\n')));
+    QVERIFY(r.status == int(Exit::Ok) && r.errLines.isEmpty());
     QCOMPARE(dir.readFile("out.dat").toHex(' '), RandomImage(1, true).toHex(' '));
-    QCOMPARE(sim.connects(), 2);
+    QTRY_COMPARE(Connects(sim), 2);
 
     // write with standard error on a pseudo-terminal (kept open here so that
     // nothing is lost): backup read, write, verify read, each counting to 100 %.
     const int master = posix_openpt(O_RDWR | O_NOCTTY);
     QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
     const int slave = ::open(ptsname(master), O_RDWR | O_NOCTTY);
-    r = Cli(dir, {"write", sim.port, "plan.dat"}, QString::fromLocal8Bit(ptsname(master)));
+    r = Cli(dir, {"write", sim.port, "plan.dat"}, Directly, QString::fromLocal8Bit(ptsname(master)));
     fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
     QByteArray shown;
     char buf[4096];
@@ -59,25 +61,27 @@ void TestCliTransfer::readWriteBackupRestore()
         shown.append(buf, int(n));
     ::close(slave);
     ::close(master);
-    QCOMPARE(r.status, int(CliOk));
-    QCOMPARE(sim.connects(), 5);
+    QCOMPARE(r.status, int(Exit::Ok));
+    QTRY_COMPARE(Connects(sim), 5);
     for (const char *phase : {"backup", "writing", "verifying"})
         for (const char *percent : {"   5%", " 100%"})
             QVERIFY2(shown.contains("\r" + QByteArray(phase).leftJustified(10, ' ') + percent), shown.constData());
     const QStringList backups = QDir(dir.file("backups")).entryList(QDir::Files);
     QCOMPARE(backups.size(), 1);
     QVERIFY2(QRegularExpression("^radio-\\d{8}-\\d{6}\\.dat$").match(backups.at(0)).hasMatch(), qPrintable(backups[0]));
-    QVERIFY(r.out.contains("backups/" + backups.at(0)) && r.out.contains("verified"));
+    QCOMPARE(r.out, "Backup of the radio saved as backups/" + backups.at(0) + "\nWrote plan.dat to " + sim.port
+                            + " and verified it\n");
     QCOMPARE(dir.readFile("backups/" + backups.at(0)).toHex(' '), asRead.toHex(' '));
-    QCOMPARE(radioWindow(), RandomImage(2, true).mid(kHeaderSize).toHex(' '));
+    QCOMPARE(Window(dir.readFile("after.dat")), Window(RandomImage(2, true)));
 
     // --raw --no-verify: another backup, then the file byte for byte, bytes
     // of no page included; verify --raw accepts it.
-    QCOMPARE(Cli(dir, {"write", sim.port, "plan.dat", "--raw", "--no-verify"}).status, int(CliOk));
-    QCOMPARE(sim.connects(), 7);
+    QCOMPARE(Cli(dir, {"write", sim.port, "plan.dat", "--raw", "--no-verify"}).status, int(Exit::Ok));
+    QTRY_COMPARE(Connects(sim), 7);
     QCOMPARE(QDir(dir.file("backups")).entryList(QDir::Files).size(), 2);
-    QTRY_COMPARE(radioWindow(), plan.mid(kHeaderSize).toHex(' '));
-    QCOMPARE(Cli(dir, {"verify", sim.port, "plan.dat", "--raw"}).status, int(CliOk));
+    QTRY_COMPARE(Window(dir.readFile("after.dat")), Window(plan));
+    r = Cli(dir, {"verify", sim.port, "plan.dat", "--raw"});
+    QCOMPARE(r.out, "The radio on " + sim.port + " holds plan.dat\n");
 }
 
 void TestCliTransfer::lateAnswerAfterStrayByte_data()
@@ -97,15 +101,15 @@ void TestCliTransfer::lateAnswerAfterStrayByte()
     const QByteArray radio = RandomImage(5), plan = RandomImage(6);
     dir.writeFile("radio.dat", radio);
     dir.writeFile("plan.dat", plan);
-    Sim sim({"--image", dir.file("radio.dat"), "--save", dir.file("after.dat"), "--delay", "700", "--exchanges",
-             "4-5", "--stray", "4:300"});
+    SimProcess sim({"--image", dir.file("radio.dat"), "--save", dir.file("after.dat"), "--delay", "700",
+                    "--exchanges", "4-5", "--stray", "4:300"});
     const Run r = write ? Cli(dir, {"write", sim.port, "plan.dat", "--raw", "--no-backup", "--no-verify"})
                         : Cli(dir, {"read", sim.port, "-o", "out.dat", "--raw"});
-    QVERIFY2(r.status == CliOk, qPrintable(r.errLines.join('\n')));
+    QVERIFY2(r.status == int(Exit::Ok), qPrintable(r.errLines.join('\n')));
     if (write)
-        QTRY_COMPARE(dir.readFile("after.dat").mid(kHeaderSize).toHex(' '), plan.mid(kHeaderSize).toHex(' '));
+        QTRY_COMPARE(Window(dir.readFile("after.dat")), Window(plan));
     else
-        QCOMPARE(dir.readFile("out.dat").mid(kHeaderSize).toHex(' '), radio.mid(kHeaderSize).toHex(' '));
+        QCOMPARE(Window(dir.readFile("out.dat")), Window(radio));
 }
 
 QTEST_MAIN(TestCliTransfer)

@@ -2,7 +2,7 @@
 // byte, stored, exported and imported again to the same channels.
 #include "fuzztargets.h"
 
-#include "csvplan.h"
+#include "channels/csvplan.h"
 
 #include <cstring>
 

@@ -1,17 +1,10 @@
-#include "cliops.h"
+#include "imagefields.h"
 
 #include "channels/channelcodec.h"
 #include "data/datafile.h"
 #include "settings/settingscodec.h"
 
 #include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSet>
-
-#include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -55,11 +48,6 @@ const ChannelValueLists &EnglishChannelLists()
 {
     static const ChannelValueLists lists = MakeChannelValueLists(&EnglishText);
     return lists;
-}
-
-QString Shown(const QString &text)
-{
-    return text.isEmpty() ? QStringLiteral("(empty)") : text;
 }
 
 QVector<int> Range(int first, int count)
@@ -194,47 +182,7 @@ void AddFmFields(const RadioData_S &image, QVector<ImageField> *out)
     }
 }
 
-QString Pad(const QString &text, int width)
-{
-    return text.leftJustified(width, QLatin1Char(' '));
-}
-
-QString FieldId(const ImageField &f)
-{
-    return f.section + QLatin1Char('/') + f.key + QLatin1Char('/') + QString::number(f.channel);
-}
-
 } // namespace
-
-RadioData_S NormaliseImage(const RadioData_S &image, int maxRows)
-{
-    // The window's GetRadioData(): fill, then each page stores what it shows.
-    RadioData_S out;
-    std::memset(out.bytes(), 0xFF, kImageSize);
-    // Radio information page: stores nothing.
-    // Channel page.
-    ChannelStoreTable(&out, ChannelLoadTable(image, maxRows));
-    // Machine settings page with its DTMF part.
-    StoreSettingZeroBytes(&out);
-    for (int s = 0; s < SettingCount; ++s)
-        StoreSetting(&out, SettingId_E(s), SettingPos(image, SettingId_E(s)));
-    for (int c = 0; c < DtmfCodeCount; ++c)
-        StoreDtmfCode(&out, DtmfCodeId_E(c), DtmfCode(image, DtmfCodeId_E(c)));
-    // FM radio page.
-    QStringList fm;
-    for (int i = 0; i < kFmChannels; ++i)
-        fm << FmWordText(FmWord(image, i));
-    StoreFmChannels(&out, fm);
-    return out;
-}
-
-int FirstWindowDifference(const RadioData_S &a, const RadioData_S &b)
-{
-    for (int i = kHeaderSize; i < kImageSize; ++i)
-        if (a.at(i) != b.at(i))
-            return i;
-    return -1;
-}
 
 QString EnglishText(const char *source)
 {
@@ -272,119 +220,6 @@ QString FieldName(const ImageField &f)
     if (f.section == QLatin1String("fm") && f.channel > 0)
         return QString::asprintf("FM channel %02d ", f.channel) + f.label;
     return f.label;
-}
-
-QString DumpText(const RadioData_S &image)
-{
-    const QVector<ImageField> fields = ImageFields(image);
-    QString out;
-    const auto line = [&out](const QString &label, const QString &value) {
-        out += QStringLiteral("  ") + Pad(label, 26) + value + QLatin1Char('\n');
-    };
-    const auto find = [&fields](const char *section, const char *key) {
-        for (const ImageField &f : fields)
-            if (f.section == QLatin1String(section) && f.key == QLatin1String(key) && f.channel == 0)
-                return f;
-        return ImageField();
-    };
-
-    out += QStringLiteral("Header\n");
-    line(QStringLiteral("version"), find("header", "version").text);
-
-    out += QStringLiteral("Channels\n");
-    line(QStringLiteral("channel count"), find("channels", "count").text);
-    line(QStringLiteral("channel scan mask"), find("channels", "scanMask").text);
-    static const int kWidths[] = {12, 12, 7, 7, 6, 9, 9, 11, 0};
-    QString head = QStringLiteral("  ") + Pad(QStringLiteral("Ch"), 4);
-    const char *const kHeads[] = {"Receive", "Transmit", "Band", "Power", "Scan", "TX tone", "RX tone",
-                                  "Busy lock", "PTT dial"};
-    for (int c = 0; c < 9; ++c)
-        head += Pad(QLatin1String(kHeads[c]), kWidths[c]);
-    bool headDone = false;
-    QString row;
-    int column = 0;
-    for (const ImageField &f : fields) {
-        if (f.section != QLatin1String("channels") || f.channel == 0)
-            continue;
-        if (!headDone) {
-            out += head.trimmed().prepend(QStringLiteral("  ")) + QLatin1Char('\n');
-            headDone = true;
-        }
-        if (column == 0)
-            row = QStringLiteral("  ") + Pad(QString::asprintf("%02d", f.channel), 4);
-        row += Pad(f.text, kWidths[column]);
-        if (++column == 9) {
-            out += row.trimmed().prepend(QStringLiteral("  ")) + QLatin1Char('\n');
-            column = 0;
-        }
-    }
-
-    out += QStringLiteral("Settings\n");
-    for (const ImageField &f : fields)
-        if (f.section == QLatin1String("settings"))
-            line(f.label, f.text);
-
-    out += QStringLiteral("DTMF\n");
-    for (const ImageField &f : fields)
-        if (f.section == QLatin1String("dtmf"))
-            line(f.label, Shown(f.text));
-
-    out += QStringLiteral("FM radio\n");
-    for (const ImageField &f : fields)
-        if (f.section == QLatin1String("fm"))
-            line(f.channel ? QString::asprintf("channel %02d", f.channel) : f.label, Shown(f.text));
-    return out;
-}
-
-QByteArray DumpJson(const RadioData_S &image)
-{
-    const QVector<ImageField> fields = ImageFields(image);
-    QJsonObject root, channels, dtmf, fm;
-    QJsonArray channelList, settings, codes, options, fmChannels;
-    QJsonObject channel;
-    for (const ImageField &f : fields) {
-        if (f.section == QLatin1String("header")) {
-            root.insert(f.key, f.json);
-        } else if (f.section == QLatin1String("channels")) {
-            if (f.channel == 0) {
-                channels.insert(f.key, f.json);
-                continue;
-            }
-            if (channel.isEmpty())
-                channel.insert(QStringLiteral("channel"), f.channel);
-            channel.insert(f.key, f.json);
-            if (f.key == QLatin1String(kChannelColumns[std::size(kChannelColumns) - 1].key)) {
-                channelList.append(channel);
-                channel = QJsonObject();
-            }
-        } else if (f.code >= 0 && f.section != QLatin1String("fm")) {
-            const QJsonObject item{{QStringLiteral("key"), f.key},
-                                   {QStringLiteral("label"), f.label},
-                                   {QStringLiteral("code"), f.code},
-                                   {QStringLiteral("value"), f.json}};
-            (f.section == QLatin1String("dtmf") ? options : settings).append(item);
-        } else if (f.section == QLatin1String("dtmf")) {
-            codes.append(QJsonObject{{QStringLiteral("key"), f.key},
-                                     {QStringLiteral("label"), f.label},
-                                     {QStringLiteral("code"), f.json}});
-        } else if (f.channel > 0) {
-            fmChannels.append(QJsonObject{{QStringLiteral("channel"), f.channel},
-                                          {QStringLiteral("frequency"), f.json}});
-        } else {
-            fm.insert(f.key, f.json);
-            if (f.code >= 0)
-                fm.insert(f.key + QStringLiteral("Code"), f.code);
-        }
-    }
-    channels.insert(QStringLiteral("list"), channelList);
-    dtmf.insert(QStringLiteral("codes"), codes);
-    dtmf.insert(QStringLiteral("options"), options);
-    fm.insert(QStringLiteral("channels"), fmChannels);
-    root.insert(QStringLiteral("channels"), channels);
-    root.insert(QStringLiteral("settings"), settings);
-    root.insert(QStringLiteral("dtmf"), dtmf);
-    root.insert(QStringLiteral("fm"), fm);
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
 QString ByteOwner(int offset)
@@ -426,41 +261,7 @@ QString ByteOwner(int offset)
     return QStringLiteral("not used by any page");
 }
 
-QStringList DiffImages(const RadioData_S &a, const RadioData_S &b)
+QString Shown(const QString &text)
 {
-    const QVector<ImageField> fa = ImageFields(a);
-    const QVector<ImageField> fb = ImageFields(b);
-    QHash<QString, int> inB;
-    for (int i = 0; i < fb.size(); ++i)
-        inB.insert(FieldId(fb.at(i)), i);
-
-    QStringList lines;
-    QSet<int> explained;
-    const auto report = [&](const ImageField &f, const QString &va, const QString &vb) {
-        lines << FieldName(f) + QStringLiteral(": ") + va + QStringLiteral(" -> ") + vb;
-        for (int o : f.offsets)
-            explained.insert(o);
-    };
-    QSet<QString> seen;
-    for (const ImageField &f : fa) {
-        const QString id = FieldId(f);
-        seen.insert(id);
-        const auto it = inB.constFind(id);
-        if (it == inB.constEnd())
-            report(f, Shown(f.text), QStringLiteral("-"));
-        else if (fb.at(*it).text != f.text)
-            report(f, Shown(f.text), Shown(fb.at(*it).text));
-    }
-    for (const ImageField &f : fb)
-        if (!seen.contains(FieldId(f)))
-            report(f, QStringLiteral("-"), Shown(f.text));
-
-    for (int o = 0; o < kImageSize; ++o) {
-        if (a.at(o) == b.at(o) || explained.contains(o))
-            continue;
-        const QString where = o < kHeaderSize ? ByteOwner(o)
-                                              : QString::asprintf("0x%04X ", OffsetToRadioAddr(o)) + ByteOwner(o);
-        lines << where + QString::asprintf(": %02X -> %02X", a.at(o), b.at(o));
-    }
-    return lines;
+    return text.isEmpty() ? QStringLiteral("(empty)") : text;
 }

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "data/radiodata.h"
+
+#include <QByteArray>
+#include <QString>
+
+struct SysSet_S;
+
+// Files of the command line: each failure is reported on standard error
+// and the function returns false.
+
+bool LoadImage(const QString &path, RadioData_S *image);
+bool SaveImage(const QString &path, const RadioData_S &image);
+
+// Replaces path atomically; "-" is standard output.
+bool SaveText(const QString &path, const QByteArray &bytes);
+
+// The settings file of the run folder; without it the channel count would
+// silently be 0, so it must be there.
+bool LoadSettings(SysSet_S *set);
+
+// Notes on standard error when the image uses more channels than ChanNum
+// keeps.
+void NoteChannelCut(const QString &subject, const RadioData_S &image, int chanNum);
+
+// What write sends and verify expects for a data file: the image the window
+// would write after opening it, or with raw the file byte for byte.
+bool ImageToSend(const QString &path, bool raw, RadioData_S *image);

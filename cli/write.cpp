@@ -1,0 +1,86 @@
+#include "commands.h"
+
+#include "console.h"
+#include "files.h"
+#include "radiolink.h"
+
+#include <QCommandLineParser>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const char kBackupDir[] = "backups";
+
+// backups/radio-YYYYMMDD-HHMMSS.dat, numbered on when taken.
+QString BackupPath()
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString path = QStringLiteral("%1/radio-%2.dat").arg(QLatin1String(kBackupDir), stamp);
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QStringLiteral("%1/radio-%2-%3.dat").arg(QLatin1String(kBackupDir), stamp).arg(n);
+    return path;
+}
+
+Exit Write(const QCommandLineParser &parser)
+{
+    if (parser.positionalArguments().size() != 2) {
+        Fail(QStringLiteral("write"), QStringLiteral("expects PORT FILE.dat"));
+        return Exit::Usage;
+    }
+    const QString port = parser.positionalArguments().at(0);
+    const QString path = parser.positionalArguments().at(1);
+    RadioData_S expected{};
+    if (!ImageToSend(path, parser.isSet(QStringLiteral("raw")), &expected))
+        return Exit::FileError;
+
+    QString backupPath;
+    if (!parser.isSet(QStringLiteral("no-backup"))) {
+        RadioData_S backup{};
+        const Exit status = ReadRadio(port, &backup, "backup", QStringLiteral("backup read, nothing written"));
+        if (status != Exit::Ok)
+            return status;
+        if (!QDir().mkpath(QString::fromLatin1(kBackupDir))) {
+            Fail(QString::fromLatin1(kBackupDir), QStringLiteral("cannot create the backup folder, nothing written"));
+            return Exit::FileError;
+        }
+        backupPath = BackupPath();
+        if (!SaveImage(backupPath, backup))
+            return Exit::FileError;
+        Out(QStringLiteral("Backup of the radio saved as %1\n").arg(backupPath));
+    }
+
+    RadioData_S sent = expected;
+    const Exit status = WriteRadio(port, &sent, path, backupPath);
+    if (status != Exit::Ok)
+        return status;
+
+    if (parser.isSet(QStringLiteral("no-verify"))) {
+        Out(QStringLiteral("Wrote %1 to %2 (not verified)\n").arg(path, port));
+        return Exit::Ok;
+    }
+    return VerifyRadio(port, expected, QStringLiteral("Wrote %1 to %2 and verified it\n").arg(path, port), true);
+}
+
+} // namespace
+
+Command WriteCommand()
+{
+    return {"write", "write a data file to the radio (backup, verify)",
+            "Writes FILE.dat to the radio on PORT as the window would after opening it.\n"
+            "First the radio's memory is read and saved as\n"
+            "./backups/radio-YYYYMMDD-HHMMSS.dat; afterwards it is read back and\n"
+            "compared, and the first differing radio address is reported.\n"
+            "Exit status 3 when the write fails (the radio may then hold part of the\n"
+            "file; write the backup with --raw to put back what it held), 8 when the\n"
+            "write succeeded but the read-back failed (written, not verified).",
+            {{QStringLiteral("PORT"), QString::fromLatin1(kPortMeaning)},
+             {QStringLiteral("FILE.dat"), QStringLiteral("the data file to write to the radio")}},
+            {{QStringLiteral("no-backup"), QStringLiteral("do not read and save the radio's memory first")},
+             {QStringLiteral("no-verify"), QStringLiteral("do not read back and compare")},
+             {QStringLiteral("raw"),
+              QStringLiteral("send the file's memory window byte for byte, as a backup holds it, instead of "
+                             "what the window would send")}},
+            Write};
+}
