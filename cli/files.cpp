@@ -46,17 +46,11 @@ bool Replace(const QString &path, const QByteArray &bytes, QString *why)
 
 } // namespace
 
-// Saved as the window saves a data file (SaveRadioDataFile), here with the
-// reason of a failure: the image byte for byte, and a file marked
-// read-only kept as it is, also for a user who could override the mark.
+// Saved as the window saves a data file, with the reason of a failure.
 bool SaveImage(const QString &path, const RadioData_S &image)
 {
-    const QFileInfo info(path);
     QString why;
-    if (info.exists() && !info.isDir()
-        && !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
-        why = QStringLiteral("the file is marked read-only");
-    else if (Replace(path, QByteArray(reinterpret_cast<const char *>(image.bytes()), kImageSize), &why))
+    if (SaveRadioDataFile(path, image, &why) == DataFileError::None)
         return true;
     Fail(path, QStringLiteral("cannot write the data file: ") + why);
     return false;

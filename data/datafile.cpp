@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cstring>
 
 const char kDefaultDataFile[] = "./datafile/default.dat";
@@ -30,24 +31,34 @@ DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S
     return DataFileError::None;
 }
 
-DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image)
+DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image, QString *why)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || info.isDir())
+    auto fail = [why](const QString &reason) {
+        if (why)
+            *why = reason;
         return DataFileError::CannotWrite;
+    };
+    const QFileInfo info(path);
+    if (path.isEmpty())
+        return fail(QStringLiteral("no file name"));
+    if (info.isDir())
+        return fail(QStringLiteral("is a folder"));
     // A file marked read-only stays as it is, also for a user who could
     // override the mark.
     const QFile::Permissions writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (info.exists() && (!info.isWritable() || !(info.permissions() & writeBits)))
-        return DataFileError::CannotWrite;
+    if (info.exists() && !(info.permissions() & writeBits))
+        return fail(QStringLiteral("the file is marked read-only"));
+    if (info.exists() && !info.isWritable())
+        return fail(QString::fromLocal8Bit(std::strerror(EACCES)));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return DataFileError::CannotWrite;
+        return fail(file.errorString());
     if (file.write(reinterpret_cast<const char *>(image.bytes()), kImageSize) != kImageSize) {
+        const QString reason = file.errorString();
         file.cancelWriting();
-        return DataFileError::CannotWrite;
+        return fail(reason);
     }
-    return file.commit() ? DataFileError::None : DataFileError::CannotWrite;
+    return file.commit() ? DataFileError::None : fail(file.errorString());
 }
 
 QString HeaderVersionText(const ConnectCnfData_S &header)

@@ -22,8 +22,9 @@ DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S
 // Writes the 452 bytes of image to path. The file is replaced atomically: a
 // temporary file in the same folder is written, then renamed over the old
 // one, so a failed save leaves the old file as it was. An existing file that
-// is not writable is left alone and reported as CannotWrite.
-DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image);
+// is not writable, or marked read-only, is left alone and reported as
+// CannotWrite. why, if given, receives the reason of a failure.
+DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image, QString *why = nullptr);
 
 // Version from the header, "V" major "." minor as two digits: V1.05, V255.255.
 QString HeaderVersionText(const ConnectCnfData_S &header);
