@@ -26,7 +26,7 @@ private slots:
         const QList<QPair<QString, Target>> targets = {
             {"reply", FuzzReply}, {"datafile", FuzzDataFile}, {"sysset", FuzzSysSet}, {"csv", FuzzCsv}};
         for (const auto &t : targets) {
-            const QDir dir(QStringLiteral(SOURCE_DIR "/tools/fuzz/corpus/") + t.first);
+            const QDir dir(QStringLiteral(SOURCE_DIR "/tests/fuzz/corpus/") + t.first);
             const QStringList files = dir.entryList(QDir::Files, QDir::Name);
             QVERIFY2(!files.isEmpty(), qPrintable(t.first));
             for (const QString &f : files)
