@@ -5,18 +5,79 @@
 // to the window is data like any other (the command-line verify uses it).
 #include "linkharness.h"
 
+#include <QElapsedTimer>
+
+#include <ctime>
+
 namespace {
 
-// All 28 blocks, the retried ones twice.
-QList<int> AllBlocks(const QList<int> &retried = {})
+// One read or write against a misbehaving radio: the emulator's options
+// (none: no such port), the message text, the requests that reached the
+// radio (connects connect requests, then the given blocks, then on success
+// the end command), the bar values reached, and when to kill the emulator.
+struct Fault {
+    QString options;
+    bool write;
+    QString text;
+    int connects;
+    QList<int> blocks;
+    int progress;
+    int killAt = -1;
+};
+
+// Runs the operation and checks its message, requests and bar. Afterwards
+// the window is usable; a read that failed leaves the image, the header
+// shown and what a save writes as they were; a write never changes the
+// pages, and the radio holds exactly the blocks it was sent.
+void CheckFault(const Fault &f)
 {
-    QList<int> out;
-    for (int n = 0; n < kBlockCount; ++n)
-        out << (retried.contains(n) ? QList<int>{n, n} : QList<int>{n});
-    return out;
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [] { qFatal("link operation still running after 60 s"); });
+    watchdog.start(60000);
+    Link link(f.options.split(' ', Qt::SkipEmptyParts));
+    if (f.options.isEmpty())
+        Read_Write_Port = link.scratch.file("no-such-port");
+    link.killAt = f.killAt;
+    const QByteArray saved = link.save("before.dat"), image = MainWindowProbe::bytes(link.w);
+    const QString version = link.version();
+    const bool ok = f.progress == kFullProgress.size();
+
+    // Waits sleep: the process's own processor time stays far below the wall
+    // time, also while a port hangs up or vanishes under the wait.
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpu0 = std::clock();
+    QCOMPARE(link.run(f.write), (f.write ? "[写频操作] " : "[读频操作] ") + f.text);
+    const qint64 cpuMs = qint64(std::clock() - cpu0) * 1000 / CLOCKS_PER_SEC, wallMs = wall.elapsed();
+    if (wallMs > 1000)
+        QVERIFY2(cpuMs < wallMs / 4, qPrintable(QString("%1 ms of processor time in %2 ms").arg(cpuMs).arg(wallMs)));
+    QTRY_COMPARE(link.sim.frames(), Requests(f.connects, f.blocks, f.write ? saved : QByteArray())
+                                            + (ok ? QStringList{kEndReq} : QStringList()));
+    QCOMPARE(link.values, kFullProgress.mid(0, f.progress));
+    QVERIFY(link.w.isEnabled() && !MainWindowProbe::busy(link.w));
+    const QByteArray now = MainWindowProbe::bytes(link.w);
+    if (ok && !f.write) {
+        QCOMPARE(now, link.radio);
+        QCOMPARE(link.version(), QString("V2.07"));
+        return;
+    }
+    QCOMPARE(f.write ? now.mid(kHeaderSize) : now, f.write ? image.mid(kHeaderSize) : image);
+    QCOMPARE(link.version(), version);
+    QCOMPARE(link.save("after.dat"), saved);
+    if (f.write && f.killAt < 0) {
+        QByteArray held = link.radio;
+        for (int n : f.blocks) {
+            const int at = kHeaderSize + kBlockSize * n;
+            held.replace(at, kBlockSize, saved.mid(at, kBlockSize));
+        }
+        link.sim.stop();
+        QCOMPARE(link.scratch.readFile("saved.dat").mid(kHeaderSize), held.mid(kHeaderSize));
+    }
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Fault)
 
 class TestLinkFaults : public QObject
 {

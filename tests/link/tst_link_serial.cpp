@@ -1,7 +1,11 @@
 // The confirm check, and the serial transport against the emulated radio.
 #include "link/frames.h"
+#include "link/serial.h"
 
-#include "linkharness.h"
+#include "scratchdir.h"
+#include "simprocess.h"
+
+#include <QtTest>
 
 namespace {
 

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QTableWidget;
+class QWidget;
+
+// The text of the QLabel named `name` inside `w`.
+QString Label(const QWidget &w, const char *name);
+// Clicks the page tree of a main window: 0 the top item, 1..3 its children.
+void ClickPage(QWidget &window, int position);
+// Every item of a combo box, in order.
+QStringList Items(const QComboBox &combo);
+
+// A table cell's editor, opened as by a double click.
+QWidget *OpenEditor(QTableWidget &table, int row, int column);
+// Replaces the text of a cell's line editor by typing and commits with Enter;
+// false when the cell has no line editor.
+bool TypeInto(QTableWidget &table, int row, int column, const QString &keys);
+// Chooses item `index` in a cell's combo box editor and commits with Enter.
+bool Choose(QTableWidget &table, int row, int column, int index);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+class QWidget;
+
+// Closes every modal dialog that opens while it lives (message boxes,
+// file dialogs) and records the title and text of each message box.
+// An optional answer callback may act on a dialog before it is closed
+// (e.g. type a file name into a QFileDialog and accept it); it returns
+// true when it has dealt with the dialog itself.
+class ModalCloser : public QObject
+{
+public:
+    using Answer = std::function<bool(QWidget *)>;
+
+    explicit ModalCloser(Answer answer = nullptr);
+
+    QStringList titles;
+    QStringList texts;
+
+private:
+    void poll();
+
+    Answer m_answer;
+    QTimer m_timer;
+};
+
+// An answer that types `path` into a file dialog's own name field, as a
+// person would, and accepts; `seen` gets the dialog's "title|name" before.
+ModalCloser::Answer ChooseFile(const QString &path, QString *seen);
