@@ -11,6 +11,30 @@
 
 namespace {
 
+// Clicks the page tree: 0 the top item, 1..3 its children.
+void ClickPage(MainWindow &w, int position)
+{
+    auto *tree = w.findChild<QTreeWidget *>("treeWidget");
+    QTreeWidgetItem *item = position ? tree->topLevelItem(0)->child(position - 1) : tree->topLevelItem(0);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+}
+
+// Types a name into a file dialog's own name field, as a person would, and
+// accepts; `seen` gets the dialog's "title|name" before.
+ModalCloser::Answer ChooseFile(const QString &path, QString *seen)
+{
+    return [=](QWidget *dlg) {
+        auto *fd = qobject_cast<QFileDialog *>(dlg);
+        if (!fd)
+            return false;
+        auto *name = fd->findChild<QLineEdit *>("fileNameEdit");
+        *seen = fd->windowTitle() + "|" + name->text();
+        name->setText(path);
+        QMetaObject::invokeMethod(fd, "accept");
+        return true;
+    };
+}
+
 // Row 0 of a table on the page at tree position `page` (1 channels, 2 settings, 3 FM): the table, the
 // column, the text typed into the cell's editor.
 struct Cell {

@@ -1,21 +1,32 @@
 #pragma once
 
 // A main window in a scratch folder, linked to the emulated radio as a real
-// process on a pseudo-terminal.
+// process on a pseudo-terminal; one read or write through it, checked.
 
 #include "link/comprocess_form.h"
 #include "link/serial.h"
 
 #include "gui.h"
-#include "imagebytes.h"
 #include "mainwindowprobe.h"
 #include "modalcloser.h"
 #include "scratchdir.h"
 #include "simprocess.h"
 
 #include <QtTest>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
+
+#include <ctime>
+
+// A 452-byte image, header 05 6B 02 07, whose window bytes differ from their neighbours.
+inline QByteArray PatternImage(int seed)
+{
+    QByteArray image = QByteArray::fromHex("056B0207");
+    for (int i = kHeaderSize; i < kImageSize; ++i)
+        image += char((i * 7 + seed) & 0xFF);
+    return image;
+}
 
 // Bar values of a complete transfer: 5, one per block, 100.
 const QList<int> kFullProgress = {5,  8,  11, 14, 18, 21, 24, 27, 31, 34, 37, 41, 44, 47, 50,
@@ -90,3 +101,80 @@ private:
         return scratch.file("radio.dat");
     }
 };
+
+// One read or write from the main window: the emulator's options, the
+// message text, the requests that reached the radio (connects connect
+// requests, none when the port cannot be opened, then the given blocks,
+// then on success the end command), the bar values reached, and when to
+// kill the emulator.
+struct Operation {
+    QString options;
+    bool write;
+    QString text;
+    int connects;
+    QList<int> blocks;
+    int progress;
+    int killAt = -1;
+};
+Q_DECLARE_METATYPE(Operation)
+
+// A complete read or write, the retried blocks sent twice.
+inline Operation Success(const char *options, bool write, const QList<int> &retried = {})
+{
+    return {options, write, write ? "写入数据成功!" : "读取数据成功!", 1, AllBlocks(retried), kFullProgress.size()};
+}
+
+// Runs the operation and checks its message, requests, progress panel and
+// bar. Afterwards the window is usable; a read that failed leaves the image,
+// the header shown and what a save writes as they were; a write never
+// changes the pages; the radio holds exactly the blocks it was sent.
+inline void CheckOperation(const Operation &op)
+{
+    QTimer watchdog;
+    QObject::connect(&watchdog, &QTimer::timeout, [] { qFatal("link operation still running after 60 s"); });
+    watchdog.start(60000);
+    Link link(op.options.split(' ', Qt::SkipEmptyParts));
+    if (!op.connects)
+        Read_Write_Port = link.scratch.file("no-such-port");
+    link.killAt = op.killAt;
+    const QByteArray saved = link.save("before.dat"), image = MainWindowProbe::bytes(link.w);
+    QVERIFY(saved.mid(kHeaderSize) != link.radio.mid(kHeaderSize));
+    const QString version = link.version();
+    const bool ok = op.progress == kFullProgress.size();
+
+    // Waits sleep: the process's own processor time stays far below the wall
+    // time, also while a port hangs up or vanishes under the wait.
+    QElapsedTimer wall;
+    wall.start();
+    const std::clock_t cpu0 = std::clock();
+    QCOMPARE(link.run(op.write), (op.write ? "[写频操作] " : "[读频操作] ") + op.text);
+    const qint64 cpuMs = qint64(std::clock() - cpu0) * 1000 / CLOCKS_PER_SEC, wallMs = wall.elapsed();
+    if (wallMs > 1000)
+        QVERIFY2(cpuMs < wallMs / 4, qPrintable(QString("%1 ms of processor time in %2 ms").arg(cpuMs).arg(wallMs)));
+    QTRY_COMPARE(link.sim.frames(), Requests(op.connects, op.blocks, op.write ? saved : QByteArray())
+                                            + (ok ? QStringList{kEndReq} : QStringList()));
+    QCOMPARE(link.values, kFullProgress.mid(0, op.progress));
+    if (op.progress)   // at the first bar value
+        QCOMPARE(link.seen, op.write ? "写频| 写入数据: |disabled|close refused" : "读频| 读取数据: |disabled|close refused");
+    QVERIFY(link.w.isEnabled() && !MainWindowProbe::busy(link.w));
+    const QByteArray now = MainWindowProbe::bytes(link.w);
+    if (ok)   // the handshake data
+        QCOMPARE(now.left(kHeaderSize), link.radio.left(kHeaderSize));
+    if (ok && !op.write) {   // the radio's bytes and version shown
+        QCOMPARE(now, link.radio);
+        QCOMPARE(link.version(), QString("V2.07"));
+    } else {
+        QCOMPARE(op.write ? now.mid(kHeaderSize) : now, op.write ? image.mid(kHeaderSize) : image);
+        QCOMPARE(link.version(), version);
+        QCOMPARE(link.save("after.dat"), saved);
+    }
+    if (op.killAt >= 0)
+        return;
+    QByteArray held = link.radio;
+    for (int n : op.write ? op.blocks : QList<int>()) {
+        const int at = kHeaderSize + kBlockSize * n;
+        held.replace(at, kBlockSize, saved.mid(at, kBlockSize));
+    }
+    link.sim.stop();
+    QCOMPARE(link.scratch.readFile("saved.dat").mid(kHeaderSize), held.mid(kHeaderSize));
+}

@@ -5,13 +5,6 @@
 
 QString Label(const QWidget &w, const char *name) { return w.findChild<QLabel *>(name)->text(); }
 
-void ClickPage(QWidget &window, int position)
-{
-    auto *tree = window.findChild<QTreeWidget *>("treeWidget");
-    QTreeWidgetItem *item = position ? tree->topLevelItem(0)->child(position - 1) : tree->topLevelItem(0);
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
-}
-
 QStringList Items(const QComboBox &combo)
 {
     QStringList items;

@@ -9,8 +9,6 @@ class QWidget;
 
 // The text of the QLabel named `name` inside `w`.
 QString Label(const QWidget &w, const char *name);
-// Clicks the page tree of a main window: 0 the top item, 1..3 its children.
-void ClickPage(QWidget &window, int position);
 // Every item of a combo box, in order.
 QStringList Items(const QComboBox &combo);
 

@@ -4,11 +4,18 @@
 
 #include <QByteArray>
 
+#include <cstring>
+
 // A 452-byte image of one byte value; 0xFF is erased memory.
-RadioData_S FilledImage(uint8_t fill = 0xFF);
+inline RadioData_S FilledImage(uint8_t fill = 0xFF)
+{
+    RadioData_S image;
+    std::memset(image.bytes(), fill, kImageSize);
+    return image;
+}
+
 // Bytes offset..offset + len - 1 of an image.
-QByteArray Bytes(const RadioData_S &image, int offset = 0, int len = kImageSize);
-// A big-endian 16-bit word.
-QByteArray Word(int value);
-// A 452-byte image, header 05 6B 02 07, whose window bytes differ from their neighbours.
-QByteArray PatternImage(int seed);
+inline QByteArray Bytes(const RadioData_S &image, int offset = 0, int len = kImageSize)
+{
+    return QByteArray(reinterpret_cast<const char *>(image.bytes()) + offset, len);
+}

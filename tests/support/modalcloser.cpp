@@ -1,8 +1,6 @@
 #include "modalcloser.h"
 
 #include <QApplication>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 
 ModalCloser::ModalCloser(Answer answer) : m_answer(std::move(answer))
@@ -22,18 +20,4 @@ void ModalCloser::poll()
     }
     if (!m_answer || !m_answer(w))
         w->close();
-}
-
-ModalCloser::Answer ChooseFile(const QString &path, QString *seen)
-{
-    return [=](QWidget *dlg) {
-        auto *fd = qobject_cast<QFileDialog *>(dlg);
-        if (!fd)
-            return false;
-        auto *name = fd->findChild<QLineEdit *>("fileNameEdit");
-        *seen = fd->windowTitle() + "|" + name->text();
-        name->setText(path);
-        QMetaObject::invokeMethod(fd, "accept");
-        return true;
-    };
 }

@@ -29,7 +29,3 @@ private:
     Answer m_answer;
     QTimer m_timer;
 };
-
-// An answer that types `path` into a file dialog's own name field, as a
-// person would, and accepts; `seen` gets the dialog's "title|name" before.
-ModalCloser::Answer ChooseFile(const QString &path, QString *seen);
