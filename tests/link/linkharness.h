@@ -50,12 +50,12 @@ public:
         w.show();
     }
 
-    // Runs a read or write from the main window; the titles and texts of the messages shown.
-    QString run(bool write)
+    // Runs a read or write from the main window; the titles, then the texts of the messages shown.
+    QStringList run(bool write)
     {
         ModalCloser closer;
         MainWindowProbe::run(w, write);
-        return (closer.titles + closer.texts).join(' ');
+        return closer.titles + closer.texts;
     }
     // Saves the window to a file of the scratch folder; its bytes.
     QByteArray save(const QString &name)
@@ -71,7 +71,7 @@ public:
     SimProcess sim;
     MainWindow w;
     QList<int> values;
-    QString seen;
+    QStringList seen;
     int killAt = -1;   // kill the emulator when the bar has taken this many values
 
 protected:
@@ -83,8 +83,7 @@ protected:
             connect(panel->findChild<QProgressBar *>(), &QProgressBar::valueChanged, this, [this, panel](int v) {
                 if (values.isEmpty())
                     seen = QStringList{panel->windowTitle(), Label(*panel, "label"),
-                                       w.isEnabled() ? "enabled" : "disabled",
-                                       w.close() ? "closed" : "close refused"}.join('|');
+                                       w.isEnabled() ? "enabled" : "disabled", w.close() ? "closed" : "close refused"};
                 values << v;
                 if (values.size() == killAt)
                     sim.kill();
@@ -147,7 +146,7 @@ inline void CheckOperation(const Operation &op)
     QElapsedTimer wall;
     wall.start();
     const std::clock_t cpu0 = std::clock();
-    QCOMPARE(link.run(op.write), (op.write ? "[写频操作] " : "[读频操作] ") + op.text);
+    QCOMPARE(link.run(op.write), QStringList({op.write ? "[写频操作]" : "[读频操作]", op.text}));
     const qint64 cpuMs = qint64(std::clock() - cpu0) * 1000 / CLOCKS_PER_SEC, wallMs = wall.elapsed();
     if (wallMs > 1000)
         QVERIFY2(cpuMs < wallMs / 4, qPrintable(QString("%1 ms of processor time in %2 ms").arg(cpuMs).arg(wallMs)));
@@ -155,7 +154,8 @@ inline void CheckOperation(const Operation &op)
                                             + (ok ? QStringList{kEndReq} : QStringList()));
     QCOMPARE(link.values, kFullProgress.mid(0, op.progress));
     if (op.progress)   // at the first bar value
-        QCOMPARE(link.seen, op.write ? "写频| 写入数据: |disabled|close refused" : "读频| 读取数据: |disabled|close refused");
+        QCOMPARE(link.seen, QStringList({op.write ? "写频" : "读频", op.write ? " 写入数据: " : " 读取数据: ", "disabled",
+                                         "close refused"}));
     QVERIFY(link.w.isEnabled() && !MainWindowProbe::busy(link.w));
     const QByteArray now = MainWindowProbe::bytes(link.w);
     if (ok)   // the handshake data

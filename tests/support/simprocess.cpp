@@ -2,6 +2,7 @@
 
 #include "data/radiodata.h"
 
+#include <QRegularExpression>
 #include <QVector>
 
 SimProcess::SimProcess(const QStringList &args)
@@ -26,22 +27,7 @@ int SimProcess::connects()
 {
     while (m_proc.waitForReadyRead(100))
         m_trace += m_proc.readAllStandardError();
-    int n = 0;
-    for (const QString &frame : frames())
-        n += frame.startsWith("FEA5E0");
-    return n;
-}
-
-const QString kConnectReq = QStringLiteral("FEA5E0056B00FDFD");
-const QString kEndReq = QStringLiteral("FEA5E6056B00FDFD");
-
-QString BlockReq(int n, const QByteArray &written)
-{
-    const int addr = kWindowBase + kBlockSize * n;
-    if (written.isEmpty())
-        return QString::asprintf("FEA5E2%04X00FDFD", addr);
-    const QByteArray data = written.mid(kHeaderSize + kBlockSize * n, kBlockSize);
-    return QString::asprintf("FEA5E4%04X10", addr) + data.toHex().toUpper() + "FDFD";
+    return frames().filter(QRegularExpression("^FEA5E0")).size();
 }
 
 QList<int> AllBlocks(const QList<int> &retried)
@@ -55,7 +41,11 @@ QList<int> AllBlocks(const QList<int> &retried)
 QStringList Requests(int connects, const QList<int> &blocks, const QByteArray &written)
 {
     QStringList out = QVector<QString>(connects, kConnectReq).toList();
-    for (int n : blocks)
-        out << BlockReq(n, written);
+    for (int n : blocks) {
+        const int addr = kWindowBase + kBlockSize * n;
+        const QByteArray data = written.mid(kHeaderSize + kBlockSize * n, kBlockSize).toHex().toUpper();
+        out << (written.isEmpty() ? QString::asprintf("FEA5E2%04X00FDFD", addr)
+                                  : QString::asprintf("FEA5E4%04X10", addr) + data + "FDFD");
+    }
     return out;
 }

@@ -29,12 +29,11 @@ private:
     QByteArray m_trace;
 };
 
-// Request frames as hex: connect, end, and block n read or (with the image's
-// bytes) written.
-extern const QString kConnectReq;
-extern const QString kEndReq;
-QString BlockReq(int n, const QByteArray &written);
+// Request frames as hex: connect, end.
+inline const QString kConnectReq = QStringLiteral("FEA5E0056B00FDFD");
+inline const QString kEndReq = QStringLiteral("FEA5E6056B00FDFD");
 // All 28 blocks in order, the retried ones twice.
 QList<int> AllBlocks(const QList<int> &retried = {});
-// `connects` connect requests, then the given blocks.
+// `connects` connect requests, then a block read request per block, or a
+// block write request with the written image's bytes.
 QStringList Requests(int connects, const QList<int> &blocks, const QByteArray &written = {});
