@@ -26,14 +26,15 @@ private slots:
         QTest::addColumn<QString>("chanNum");
         QTest::addColumn<int>("endBand");
         QTest::addColumn<QString>("port");
+        auto ini = [](const char *keys) { return QByteArray("[SYSSET]\n") + keys; };
         QTest::newRow("no file") << QByteArray() << "" << 0 << "";
         QTest::newRow("binary junk") << junk << "" << 0 << "";
-        QTest::newRow("30 channels used as 22") << QByteArray("[SYSSET]\nChanNum=30\nEndBand=470\n") << "22" << 470 << "";
-        QTest::newRow("22 stays") << QByteArray("[SYSSET]\nChanNum=22\nSerialNumber=COM3\n") << "22" << 0 << "COM3";
-        QTest::newRow("not a number counts as 0") << QByteArray("[SYSSET]\nChanNum=x16\nEndBand=4e2\n") << "x16" << 0 << "";
-        QTest::newRow("negative cannot pass as 255 rows") << QByteArray("[SYSSET]\nChanNum=-1\n") << "0" << 0 << "";
-        QTest::newRow("256 is not 0 rows") << QByteArray("[SYSSET]\nChanNum=256\n") << "22" << 0 << "";
-        QTest::newRow("huge band is not a number") << QByteArray("[SYSSET]\nEndBand=99999999999\n") << "" << 0 << "";
+        QTest::newRow("30 channels used as 22") << ini("ChanNum=30\nEndBand=470\n") << "22" << 470 << "";
+        QTest::newRow("22 stays") << ini("ChanNum=22\nSerialNumber=COM3\n") << "22" << 0 << "COM3";
+        QTest::newRow("not a number counts as 0") << ini("ChanNum=x16\nEndBand=4e2\n") << "x16" << 0 << "";
+        QTest::newRow("negative cannot pass as 255 rows") << ini("ChanNum=-1\n") << "0" << 0 << "";
+        QTest::newRow("256 is not 0 rows") << ini("ChanNum=256\n") << "22" << 0 << "";
+        QTest::newRow("huge band is not a number") << ini("EndBand=99999999999\n") << "" << 0 << "";
     }
 
     void readWithFallbacks()

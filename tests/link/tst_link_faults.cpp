@@ -59,7 +59,8 @@ void TestLinkFaults::recovery_data()
         QTest::addRow("%s: write", name) << Success(options, true, retried);
     };
     both("block 8 garbled once", "--garble 1 --exchanges 10", {8});
-    QTest::newRow("bursts 30 ms apart up to block 7: read") << Success("--split 5 --split-gap 30 --exchanges 1-9", false);
+    QTest::newRow("bursts 30 ms apart up to block 7: read")
+        << Success("--split 5 --split-gap 30 --exchanges 1-9", false);
     QTest::newRow("block 1 after 800 ms: write") << Success("--delay 800 --exchanges 3", true);
     // The second try takes the late answer to the first; the answer to the
     // second comes during block 3's wait and would pass for block 3's data.
@@ -68,7 +69,8 @@ void TestLinkFaults::recovery_data()
     // A try that got a rejected burst may still be answered: its answer
     // comes during the retry, the retry's own answer during the next
     // block's wait, where it must not pass for that block's confirm.
-    both("a stray byte at 300 ms, then block 2 answered after 700 ms", "--delay 700 --exchanges 4-5 --stray 4:300", {2});
+    both("a stray byte at 300 ms, then block 2 answered after 700 ms", "--delay 700 --exchanges 4-5 --stray 4:300",
+         {2});
     QTest::newRow("block 2's echo in a burst of its own, its confirm 400 ms later: read")
         << Success("--echo --split 8 --split-gap 400 --exchanges 4-5", false, {2});
     QTest::newRow("block 2's echo in a burst of its own, its confirm 400 ms later: write")
