@@ -3,11 +3,13 @@
 
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 // A helper run on an input and an integer argument, its result as hex or
 // text. Input bytes are given as hex; destinations start as six 0x55 bytes.
-using Helper = QString (*)(const QString &in, int arg);
+using Helper = std::function<QString(const QString &in, int arg)>;
 
 const QByteArray kDest(6, char(0x55));
 QByteArray Bytes(const QString &hex) { return QByteArray::fromHex(hex.toLatin1()); }
@@ -44,9 +46,7 @@ const Helper Groups = [](const QString &in, int bits) -> QString {   // "false":
     const QString out = QString_Little_Big_Endian_Convert(in, bits, ok);
     return ok ? out : out.isEmpty() ? "false" : "false, yet non-empty";
 };
-const Helper Bcd = [](const QString &in, int) -> QString {
-    return QString_Version_From_BCD_Int32_Num(in.toUInt(nullptr, 16));
-};
+const Helper Bcd = [](const QString &in, int) { return QString_Version_From_BCD_Int32_Num(in.toUInt(nullptr, 16)); };
 const Helper FromUnicode = [](const QString &in, int count) -> QString {
     QByteArray b = Bytes(in);
     return QString_From_Unicode_Array(U8(b), count);
@@ -55,6 +55,12 @@ const Helper ToUnicode = [](const QString &in, int count) -> QString {
     QByteArray d = kDest;
     return QString_To_Unicode_Array(in, U8(d), count) ? Hex(d) : "false";
 };
+
+// Zero padding in the given base: the input is the number, the argument the width.
+Helper Pad(int base)
+{
+    return [base](const QString &in, int width) { return QString_From_Num_With_Zero_Append(in.toInt(), width, base); };
+}
 
 } // namespace
 
@@ -89,6 +95,11 @@ private slots:
         QTest::newRow("32-bit groups") << Groups << "AABBCCDD" << 32 << "DDCCBBAA";
         QTest::newRow("ragged groups refused") << Groups << "AABBC" << 16 << "false";
         QTest::newRow("24-bit groups refused") << Groups << "AABB" << 24 << "false";
+        QTest::newRow("zero padded decimal") << Pad(10) << "7" << 3 << "007";
+        QTest::newRow("zero padded hex, lower case") << Pad(16) << "255" << 4 << "00ff";
+        QTest::newRow("padding cuts to the left") << Pad(10) << "999" << 2 << "99";
+        QTest::newRow("base 0 counts as decimal") << Pad(0) << "15" << 3 << "015";
+        QTest::newRow("base 37 counts as decimal") << Pad(37) << "15" << 3 << "015";
         QTest::newRow("BCD one digit each") << Bcd << "01020304" << 0 << "1.2.3.4";
         QTest::newRow("BCD zero bytes") << Bcd << "00000105" << 0 << "0.0.1.5";
         QTest::newRow("BCD two digits") << Bcd << "12345678" << 0 << "12.34.56.78";
@@ -104,28 +115,6 @@ private slots:
         QFETCH(int, arg);
         QFETCH(QString, out);
         QCOMPARE(helper(in, arg), out);
-    }
-
-    void zeroPadded_data()
-    {
-        QTest::addColumn<int>("value");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("base");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("zero padded decimal") << 7 << 3 << 10 << "007";
-        QTest::newRow("zero padded hex, lower case") << 255 << 4 << 16 << "00ff";
-        QTest::newRow("padding cuts to the left") << 999 << 2 << 10 << "99";
-        QTest::newRow("base 0 counts as decimal") << 15 << 3 << 0 << "015";
-        QTest::newRow("base 37 counts as decimal") << 15 << 3 << 37 << "015";
-    }
-
-    void zeroPadded()
-    {
-        QFETCH(int, value);
-        QFETCH(int, width);
-        QFETCH(int, base);
-        QFETCH(QString, text);
-        QCOMPARE(QString_From_Num_With_Zero_Append(value, width, base), text);
     }
 
     void imageAddressMap()

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QList>
 #include <QProcess>
-#include <QString>
 #include <QStringList>
 
 // radiocps-sim with --trace and the given options; the first line it prints
