@@ -11,7 +11,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    RadioData_S image = FilledImage();
+    RadioData_S image = ErasedImage();
     QVector<ChannelFields_S> rows(kMaxChannels);
     for (int i = 0; i < kMaxChannels; ++i)   // tones spread over the whole list
         rows[i] = {400000000u + 2500000u * i, 400000000u + 2500000u * i, 0, 0, 0, 12 * i, kToneListSize - 1 - 11 * i};

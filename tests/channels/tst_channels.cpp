@@ -132,7 +132,7 @@ private slots:
     {
         QFETCH(int, rows);
         QFETCH(quint32, mask);
-        RadioData_S image = FilledImage();
+        RadioData_S image = ErasedImage();
         ChannelRecord(&image, 1).Reserved[0] = 0x5A;
         QVector<ChannelFields_S> table(rows);
         for (int i = 0; i < rows; ++i)
@@ -152,7 +152,7 @@ private slots:
 
     void badValuesNeverOverflow()
     {
-        RadioData_S image = FilledImage();
+        RadioData_S image = ErasedImage();
         const int cuts[][3] = {{20, 16, 16}, {0xFFFF, 255, 22}, {5, 0, 0}, {3, 22, 3}};   // ChanCount, maximum, rows
         for (const auto &c : cuts) {
             ChanCountWrite(&image, uint16_t(c[0]));
@@ -252,7 +252,7 @@ private slots:
         QVERIFY(!(m_table->item(2, 0)->flags() & Qt::ItemIsEditable));
 
         make(21, 1, 0);
-        m_image = FilledImage();
+        m_image = ErasedImage();
         m_page->UpdData();
         QCOMPARE(m_table->rowCount(), 21);   // count 0xFFFF cut to the maximum
         QCOMPARE(row(20).mid(1), QStringList({"-0.000001", "-0.000001", "12.5k", "低", "否", "无", "无", "是", "打开"}));
@@ -402,7 +402,7 @@ private:
     void make(int maxRows, int editAllowed, int count)
     {
         delete m_page;
-        m_image = FilledImage();
+        m_image = ErasedImage();
         QVector<ChannelFields_S> rows(count);
         for (int i = 0; i < count; ++i)
             rows[i] = {400000000u + 1000000u * i, 405000000u + 1000000u * i, 0, 0, 0, i + 1};

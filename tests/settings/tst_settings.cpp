@@ -140,7 +140,7 @@ private slots:
         QFETCH(QByteArray, loaded);
         QFETCH(QStringList, shown);
         QFETCH(QByteArray, stored);
-        RadioData_S image = FilledImage();
+        RadioData_S image = ErasedImage();
         std::copy(loaded.begin(), loaded.end(), image.bytes() + 0x07);
         MACSET_Form mac(nullptr, &image);
         mac.UpdData();
@@ -151,7 +151,7 @@ private slots:
             QVERIFY2(combo(i)->currentText() == shown[i],
                      qPrintable(kOptions[i].box + (" shows " + combo(i)->currentText())));
         }
-        image = FilledImage();
+        image = ErasedImage();
         mac.UpdData();   // every combo on its first item
         for (int i = 0; i < int(std::size(kOptions)); ++i)
             combo(i)->setCurrentIndex(combo(i)->findText(shown[i]));
@@ -186,7 +186,7 @@ private slots:
         if (c.keys)   // the real cell editor
             QVERIFY(TypeInto(*table, row, col, c.keys));
         QCOMPARE(table->item(row, col)->text(), QString(c.text));
-        image = FilledImage();
+        image = ErasedImage();
         col ? radio.GetData() : mac.GetData();
         QByteArray want = Hex(c.stored), got = Bytes(image, offset, want.size());
         if (col) {   // FM: the mask, the 16 words, the start channel

@@ -6,11 +6,11 @@
 
 #include <cstring>
 
-// A 452-byte image of one byte value; 0xFF is erased memory.
-inline RadioData_S FilledImage(uint8_t fill = 0xFF)
+// A 452-byte image of 0xFF, as erased memory.
+inline RadioData_S ErasedImage()
 {
     RadioData_S image;
-    std::memset(image.bytes(), fill, kImageSize);
+    std::memset(image.bytes(), 0xFF, kImageSize);
     return image;
 }
 

@@ -36,7 +36,8 @@ void ScratchDir::setSettings(const QList<std::pair<QString, QString>> &keys) con
     if (!ini.contains("[SYSSET]"))
         ini.prepend("[SYSSET]\n");
     for (const auto &key : keys) {
-        const QRegularExpression line("^" + key.first + "=.*$", QRegularExpression::MultilineOption);
+        const QRegularExpression line("^" + QRegularExpression::escape(key.first) + "=.*$",
+                                      QRegularExpression::MultilineOption);
         const QString set = key.first + '=' + key.second;
         ini.contains(line) ? ini.replace(line, set) : ini.append(set + '\n');
     }
