@@ -15,10 +15,7 @@
 
 static long peakRssKb(qint64 pid)
 {
-    QFile f(QString("/proc/%1/status").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
+    for (const QByteArray &line : ReadBytes(QString("/proc/%1/status").arg(pid)).split('\n'))
         if (line.startsWith("VmHWM:"))
             return line.mid(6).trimmed().split(' ').value(0).toLong();
     return -1;

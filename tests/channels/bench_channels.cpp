@@ -1,17 +1,17 @@
 #include "channels/channelinfo_form.h"
 
+#include "imagebytes.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    RadioData_S image;
-    std::memset(image.bytes(), 0xFF, kImageSize);
+    RadioData_S image = ErasedImage();
     QVector<ChannelFields_S> rows(kMaxChannels);
     for (int i = 0; i < kMaxChannels; ++i)   // tones spread over the whole list
         rows[i] = {400000000u + 2500000u * i, 400000000u + 2500000u * i, 0, 0, 0, 12 * i, kToneListSize - 1 - 11 * i};

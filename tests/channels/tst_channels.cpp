@@ -1,15 +1,13 @@
 #include "app/mainwindow.h"
 #include "channels/channelinfo_form.h"
 
+#include "gui.h"
+#include "imagebytes.h"
 #include "modalcloser.h"
 #include "scratchdir.h"
 
 #include <QtTest>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QStackedWidget>
-#include <QTableWidget>
+#include <QtWidgets>
 
 #include <climits>
 #include <cstring>
@@ -18,8 +16,6 @@ namespace {
 
 const ChannelValueLists kLists = MakeChannelValueLists();
 const ChannelColumnLists kColumns = ChannelColumnListsOf(kLists);
-
-QByteArray Bytes(const void *p, int n) { return QByteArray(static_cast<const char *>(p), n); }
 
 ChannelData_S Record(char fill)
 {
@@ -120,7 +116,7 @@ private slots:
         QCOMPARE(ChannelFreqFromText(text), qFromBigEndian<quint32>(both.constData()));
         ChannelData_S out = Record(0);
         ChannelEncode(ChannelFieldsFromTexts(texts, kColumns), &out);
-        QCOMPARE(Bytes(out.RxFreq, 8), both);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(out.RxFreq), 8), both);
     }
 
     void storeTable_data()
@@ -136,8 +132,7 @@ private slots:
     {
         QFETCH(int, rows);
         QFETCH(quint32, mask);
-        RadioData_S image;
-        std::memset(image.bytes(), 0xFF, kImageSize);
+        RadioData_S image = ErasedImage();
         ChannelRecord(&image, 1).Reserved[0] = 0x5A;
         QVector<ChannelFields_S> table(rows);
         for (int i = 0; i < rows; ++i)
@@ -151,14 +146,13 @@ private slots:
         for (int i = 0; i < rows; ++i)
             want.replace(100 + 16 * i, 12, QByteArray::fromHex("17D96C4817D96C4800000000"));
         want[128] = '\x5A';   // record 1, byte 12
-        QCOMPARE(Bytes(image.bytes(), kImageSize), want);
+        QCOMPARE(Bytes(image), want);
         QCOMPARE(ChannelLoadTable(image, kMaxChannels), table);
     }
 
     void badValuesNeverOverflow()
     {
-        RadioData_S image;
-        std::memset(image.bytes(), 0xFF, kImageSize);
+        RadioData_S image = ErasedImage();
         const int cuts[][3] = {{20, 16, 16}, {0xFFFF, 255, 22}, {5, 0, 0}, {3, 22, 3}};   // ChanCount, maximum, rows
         for (const auto &c : cuts) {
             ChanCountWrite(&image, uint16_t(c[0]));
@@ -199,10 +193,10 @@ private slots:
     {
         QFETCH(QString, keys);
         QFETCH(QString, cell);
-        typeInto(1, ColRxFreq, keys);
+        QVERIFY(TypeInto(*m_table, 1, ColRxFreq, keys));
         QCOMPARE(row(1).mid(ColRxFreq, 2), QStringList({cell, cell}));
         QCOMPARE(column(ColTxFreq), QStringList({"405.000000", cell, "407.000000"}));
-        typeInto(1, ColTxFreq, "410");
+        QVERIFY(TypeInto(*m_table, 1, ColTxFreq, "410"));
         QCOMPARE(row(1).mid(ColRxFreq, 2), QStringList({cell, "410.000000"}));
     }
 
@@ -243,12 +237,9 @@ private slots:
         QFETCH(int, current);
         if (!text.isEmpty())
             m_table->item(0, column)->setText(text);
-        auto *combo = qobject_cast<QComboBox *>(openEditor(0, column));
+        auto *combo = qobject_cast<QComboBox *>(OpenEditor(*m_table, 0, column));
         QVERIFY(combo);
-        QStringList offered;
-        for (int i = 0; i < combo->count(); ++i)
-            offered << combo->itemText(i);
-        QCOMPARE(offered, items);
+        QCOMPARE(Items(*combo), items);
         QCOMPARE(combo->currentIndex(), current);
         QTest::keyClick(combo, Qt::Key_Enter);
         QCoreApplication::processEvents();
@@ -261,7 +252,7 @@ private slots:
         QVERIFY(!(m_table->item(2, 0)->flags() & Qt::ItemIsEditable));
 
         make(21, 1, 0);
-        std::memset(m_image.bytes(), 0xFF, kImageSize);
+        m_image = ErasedImage();
         m_page->UpdData();
         QCOMPARE(m_table->rowCount(), 21);   // count 0xFFFF cut to the maximum
         QCOMPARE(row(20).mid(1), QStringList({"-0.000001", "-0.000001", "12.5k", "低", "否", "无", "无", "是", "打开"}));
@@ -309,7 +300,7 @@ private slots:
         QCOMPARE(column(ColRxFreq) + column(ColTxFreq) + column(ColTxTone),
                  QStringList({"401.000000", "402.000000", "400.000000", "406.000000", "407.000000", "405.000000",
                               "69.3", "71.9", "67.0"}));
-        typeInto(2, ColRxFreq, "433");   // the copy is on again after the swaps
+        QVERIFY(TypeInto(*m_table, 2, ColRxFreq, "433"));   // the copy is on again after the swaps
         QCOMPARE(row(2).mid(ColRxFreq, 2), QStringList({"433.000000", "433.000000"}));
     }
 
@@ -333,7 +324,7 @@ private slots:
             QCOMPARE(bool(m_table->item(1, c)->flags() & Qt::ItemIsEditable), open);
             QCOMPARE(m_table->item(1, c)->background() == QBrush(Qt::lightGray), !open);
         }
-        choose(1, ColScan, 1);
+        QVERIFY(Choose(*m_table, 1, ColScan, 1));
         QCOMPARE(cell(1, ColScan), QString("否"));
         m_table->setCurrentCell(1, 0);
         QTest::keyClick(m_table, Qt::Key_A);
@@ -371,9 +362,7 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QStringList, shown);
         ScratchDir dir;
-        const QByteArray ini = dir.readFile("datafile/sysset.ini");
-        const QByteArray set = "Language=" + language.toLatin1() + "\nFirstRun=No";
-        dir.writeFile("datafile/sysset.ini", QByteArray(ini).replace("Language=\nFirstRun=Yes", set));
+        dir.setLanguage(language);
         ModalCloser closer;
         MainWindow window;
         window.show();
@@ -388,12 +377,12 @@ private slots:
         const QByteArray before = dir.readFile("before.dat");
         QCOMPARE(before, dir.readFile("datafile/default.dat"));
 
-        typeInto(1, ColRxFreq, "433.0125");
-        typeInto(1, ColTxFreq, "438.013");        // snapped to 438.0125
+        QVERIFY(TypeInto(*m_table, 1, ColRxFreq, "433.0125"));
+        QVERIFY(TypeInto(*m_table, 1, ColTxFreq, "438.013"));   // snapped to 438.0125
         for (int c : {ColBandwidth, ColPower, ColScan, ColBusyLock, ColPttDial})
-            choose(1, c, 1);                      // 12.5k, low, not scanned, lockout, PTT dialling
-        choose(1, ColTxTone, 260);                // D754I: DCS inverted, code 104
-        choose(1, ColRxTone, 54);                 // D031N: DCS normal, code 3
+            QVERIFY(Choose(*m_table, 1, c, 1));   // 12.5k, low, not scanned, lockout, PTT dialling
+        QVERIFY(Choose(*m_table, 1, ColTxTone, 260));   // D754I: DCS inverted, code 104
+        QVERIFY(Choose(*m_table, 1, ColRxTone, 54));    // D031N: DCS normal, code 3
         m_table->setCurrentCell(1, 0);
         page->findChild<QPushButton *>("pushButton_UpMove")->click();
         window.MenuActionSaveFile(dir.file("after.dat"));
@@ -413,7 +402,7 @@ private:
     void make(int maxRows, int editAllowed, int count)
     {
         delete m_page;
-        std::memset(m_image.bytes(), 0xFF, kImageSize);
+        m_image = ErasedImage();
         QVector<ChannelFields_S> rows(count);
         for (int i = 0; i < count; ++i)
             rows[i] = {400000000u + 1000000u * i, 405000000u + 1000000u * i, 0, 0, 0, i + 1};
@@ -433,29 +422,6 @@ private:
         for (int i = 0; i < (r < 0 ? m_table->rowCount() : int(ChannelColumnCount)); ++i)
             list << cell(r < 0 ? i : r, r < 0 ? c : i);
         return list;
-    }
-    QWidget *openEditor(int row, int column)
-    {
-        m_table->editItem(m_table->item(row, column));
-        return m_table->indexWidget(m_table->model()->index(row, column));
-    }
-    void typeInto(int row, int column, const QString &keys)
-    {
-        auto *edit = qobject_cast<QLineEdit *>(openEditor(row, column));
-        QVERIFY(edit);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, keys);
-        QTest::keyClick(edit, Qt::Key_Enter);
-        QCoreApplication::processEvents();   // the commit is queued
-    }
-    void choose(int row, int column, int index)
-    {
-        auto *combo = qobject_cast<QComboBox *>(openEditor(row, column));
-        QVERIFY(combo);
-        combo->setCurrentIndex(index);
-        QTest::keyClick(combo, Qt::Key_Enter);
-        QCoreApplication::processEvents();
     }
     void click(const char *button) { m_page->findChild<QPushButton *>(button)->click(); }
 

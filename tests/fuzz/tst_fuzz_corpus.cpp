@@ -1,18 +1,13 @@
 // Every input kept for the fuzz targets, seeds and the inputs of faults
 // found, replayed through the same target bodies.
 #include "fuzztargets.h"
+#include "scratchdir.h"
 
 #include <QDir>
 #include <QtTest>
 
 using Target = bool (*)(const uint8_t *, size_t);
 Q_DECLARE_METATYPE(Target)
-
-bool FuzzFail(const char *target, const char *what)
-{
-    qWarning("fuzz %s: %s", target, what);
-    return false;
-}
 
 class TestFuzzCorpus : public QObject
 {
@@ -26,7 +21,7 @@ private slots:
         const QList<QPair<QString, Target>> targets = {
             {"reply", FuzzReply}, {"datafile", FuzzDataFile}, {"sysset", FuzzSysSet}, {"csv", FuzzCsv}};
         for (const auto &t : targets) {
-            const QDir dir(QStringLiteral(SOURCE_DIR "/tools/fuzz/corpus/") + t.first);
+            const QDir dir(QStringLiteral(SOURCE_DIR "/tests/fuzz/corpus/") + t.first);
             const QStringList files = dir.entryList(QDir::Files, QDir::Name);
             QVERIFY2(!files.isEmpty(), qPrintable(t.first));
             for (const QString &f : files)
@@ -37,9 +32,8 @@ private slots:
     {
         QFETCH(Target, target);
         QFETCH(QString, file);
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray input = f.readAll();
+        const QByteArray input = ReadBytes(file);
+        QVERIFY(QFileInfo(file).isReadable());
         QVERIFY(target(reinterpret_cast<const uint8_t *>(input.constData()), size_t(input.size())));
     }
 };

@@ -1,10 +1,6 @@
-#include <QtTest>
+#include "scratchdir.h"
 
-static QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+#include <QtTest>
 
 class TestInstall : public QObject
 {
@@ -28,10 +24,10 @@ private slots:
         for (int i = 0; i < files.size(); ++i) {   // programs executable, the rest not; the help compiled
             const QFileInfo info(prefix + "/" + files.at(i));
             QVERIFY2(info.size() > 0 && info.isExecutable() == (i < programs)
-                     && fileBytes(info.filePath()).startsWith(info.suffix() == "chm" ? "ITSF" : ""),
+                     && ReadBytes(info.filePath()).startsWith(info.suffix() == "chm" ? "ITSF" : ""),
                      qPrintable(files.at(i)));
         }
-        const QByteArray entry = fileBytes(prefix + "/share/applications/radiocps.desktop");
+        const QByteArray entry = ReadBytes(prefix + "/share/applications/radiocps.desktop");
         QVERIFY(entry.contains("\nExec=" + prefix.toUtf8() + "/bin/radiocps\n") && entry.contains("\nIcon=radiocps\n"));
 
         // The program runs inside a new per-user folder: its first-run save lands there.
@@ -40,8 +36,8 @@ private slots:
         qputenv("HOME", root.filePath("home").toUtf8());
         qunsetenv("XDG_DATA_HOME");
         first.start(prefix + "/bin/radiocps", QStringList());
-        QTRY_VERIFY_WITH_TIMEOUT(fileBytes(data + "sysset.ini").contains("FirstRun=No"), 20000);
-        QCOMPARE(fileBytes(data + "default.dat"), fileBytes(shared + "default.dat"));
+        QTRY_VERIFY_WITH_TIMEOUT(ReadBytes(data + "sysset.ini").contains("FirstRun=No"), 20000);
+        QCOMPARE(ReadBytes(data + "default.dat"), ReadBytes(shared + "default.dat"));
         QVERIFY(!QFileInfo(data + "default.dat").isSymLink() && QFileInfo(data + "default.dat").isWritable());
 
         // A later start keeps the user's files and brings back a lost one.
@@ -50,7 +46,7 @@ private slots:
         QVERIFY(QFile::remove(data + "help_English.chm"));
         later.start(prefix + "/bin/radiocps", QStringList());
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(data + "help_English.chm"), 20000);
-        QCOMPARE(fileBytes(data + "default.dat"), fileBytes(shared + "default.dat") + "mine");
+        QCOMPARE(ReadBytes(data + "default.dat"), ReadBytes(shared + "default.dat") + "mine");
     }
 };
 

@@ -14,11 +14,7 @@ static const char kNoPort[] = "/dev/radiocps-no-such-port";   // the link operat
 struct Setup : ScratchDir {
     Setup(const QString &port, const QString &language)
     {
-        QSettings ini("datafile/sysset.ini", QSettings::IniFormat);
-        ini.setIniCodec("GB2312");
-        ini.setValue("SYSSET/SerialNumber", port);
-        ini.setValue("SYSSET/Language", language);
-        ini.setValue("SYSSET/FirstRun", "No");
+        setSettings({{"SerialNumber", port}, {"Language", language}, {"FirstRun", "No"}});
     }
 };
 
@@ -30,12 +26,12 @@ static QString saved(const char *key)
 static QMenu *menuAt(MainWindow &w, int i) { return w.menuBar()->actions().at(i)->menu(); }
 
 // "text shortcut" per entry, "*" marking a checked one, "|" a separator.
-static QString entries(const QList<QAction *> &actions)
+static QStringList entries(const QList<QAction *> &actions)
 {
     QStringList t;
     for (QAction *a : actions)
         t << (a->isSeparator() ? "|" : a->text() + (a->isChecked() ? "* " : " ") + a->shortcut().toString()).trimmed();
-    return t.join(',');
+    return t;
 }
 
 class TestMenus : public QObject
@@ -64,7 +60,8 @@ private slots:
         QVERIFY(w.MenuActionOpenFile("./other.dat"));
         w.show();
         QToolBar *tools = w.findChild<QToolBar *>("mainToolBar");
-        QCOMPARE(entries(tools->actions()), "|,新建 Ctrl+N,打开 Ctrl+O,保存 Ctrl+S,另存为 Ctrl+D,|,读频通讯 Ctrl+R,写频通讯 Ctrl+W");
+        QCOMPARE(entries(tools->actions()), QStringList({"|", "新建 Ctrl+N", "打开 Ctrl+O", "保存 Ctrl+S", "另存为 Ctrl+D", "|",
+                                                         "读频通讯 Ctrl+R", "写频通讯 Ctrl+W"}));
         QStringList seen;   // menus, entries, the dialogs of each shortcut and tool bar button, "!" after each
         ModalCloser closer([&](QWidget *d) { seen << d->windowTitle(); return false; });   // closing answers No
         for (QAction *m : w.menuBar()->actions()) {
@@ -82,23 +79,41 @@ private slots:
                     QTest::mouseClick(button, Qt::LeftButton);
             }
         }
-        QCOMPARE(seen, QString("  文件  :,新建 Ctrl+N,!,!,|,打开 Ctrl+O,打开文件,!,打开文件,!,|,保存 Ctrl+S,[文件保存操作],!,"
-                               "[文件保存操作],!,另存为 Ctrl+D,保存文件,!,保存文件,!,  语言  :,中文 Ctrl+C,!,英文 Ctrl+E,"
-                               "[语言切换操作],!,端口选择:,|,刷新端口 Ctrl+U,!,数据通讯:,读频通讯 Ctrl+R,[读频操作],!,"
-                               "[读频操作],!,写频通讯 Ctrl+W,[写频操作],!,[写频操作],!,  帮助  :,帮助文档 Ctrl+H,!").split(','));
+        QCOMPARE(seen, QStringList({"  文件  :", "新建 Ctrl+N", "!", "!", "|", "打开 Ctrl+O", "打开文件", "!", "打开文件", "!",
+                                    "|", "保存 Ctrl+S", "[文件保存操作]", "!", "[文件保存操作]", "!", "另存为 Ctrl+D",
+                                    "保存文件", "!", "保存文件", "!", "  语言  :", "中文 Ctrl+C", "!", "英文 Ctrl+E",
+                                    "[语言切换操作]", "!", "端口选择:", "|", "刷新端口 Ctrl+U", "!", "数据通讯:",
+                                    "读频通讯 Ctrl+R", "[读频操作]", "!", "[读频操作]", "!", "写频通讯 Ctrl+W", "[写频操作]",
+                                    "!", "[写频操作]", "!", "  帮助  :", "帮助文档 Ctrl+H", "!"}));
         QCOMPARE(w.findChild<QLabel *>("label_FileName")->text(), "default.dat");   // 新建
         QCOMPARE(m_started, QStringList{"xdg-open " + s.file("datafile/help_Chinese.chm")});
     }
 
+    void portMenuEntries_data()
+    {
+        QTest::addColumn<QStringList>("ports");   // the platform's
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("checked");
+        const QStringList com1{"COM1"};
+        QTest::newRow("platform's ports last first, the stored one checked")
+                << QStringList{"COM1", "COM3"} << "COM1" << QStringList{"COM3", "COM1"} << 1;
+        QTest::newRow("stored port gone: nothing checked") << QStringList() << "COM3" << QStringList() << -1;
+        QTest::newRow("stored device path listed last, checked")
+                << com1 << "/dev/null" << QStringList{"COM1", "/dev/null"} << 1;
+        QTest::newRow("stored folder not listed") << com1 << "/dev" << com1 << -1;
+        QTest::newRow("stored plain file not listed") << com1 << "/etc/hosts" << com1 << -1;
+    }
+
     void portMenuEntries()
     {
-        const QStringList cases[] = {   // platform's ports, stored port, entries and the checked one's index
-                {"COM1,COM3", "COM1", "COM3,COM1 1"}, {"", "COM3", " -1"}, {"COM1", "/dev/null", "COM1,/dev/null 1"},
-                {"COM1", "/dev", "COM1 -1"}, {"COM1", "/etc/hosts", "COM1 -1"}};
-        for (const QStringList &c : cases) {
-            const auto m = Platform::PortMenuEntriesFor(c[0].split(',', Qt::SkipEmptyParts), c[1]);
-            QCOMPARE(m.names.join(',') + ' ' + QString::number(m.checked), c[2]);
-        }
+        QFETCH(QStringList, ports);
+        QFETCH(QString, stored);
+        QFETCH(QStringList, names);
+        QFETCH(int, checked);
+        const Platform::PortMenuEntries m = Platform::PortMenuEntriesFor(ports, stored);
+        QCOMPARE(m.names, names);
+        QCOMPARE(m.checked, checked);
     }
 
     void portMenu_data()
@@ -116,16 +131,17 @@ private slots:
                 Platform::PortMenuEntriesFor(Serial(nullptr, SERIALLINE_NORMAL).check_serial_ports(), stored);
         const QString chosen = ports.names.value(ports.checked, ports.names.value(0, stored));
         auto expected = [&](const QString &checked) {
-            QString e;
+            QStringList e;
             for (const QString &p : ports.names)
-                e += p + (p == checked ? "*," : ",");
-            return e + "|,刷新端口 Ctrl+U";
+                e << p + (p == checked ? "*" : "");
+            return e << "|" << "刷新端口 Ctrl+U";
         };
         Setup s(stored, "Chinese");
         MainWindow w;
         QMenu *menu = menuAt(w, 2);
         QCOMPARE(entries(menu->actions()), expected(chosen));
-        QCOMPARE(Read_Write_Port + ' ' + saved("SerialNumber"), chosen + ' ' + chosen);
+        QCOMPARE(Read_Write_Port, chosen);
+        QCOMPARE(saved("SerialNumber"), chosen);
 
         QPointer<QAction> refresh = menu->actions().last();
         bool delivered = false;   // runs after the dispatch, in the same delivery

@@ -1,8 +1,10 @@
 // The machine settings and FM radio pages on real widgets; every byte of a random image through all four pages.
-#include "app/mainwindow.h"
 #include "settings/macset_form.h"
 #include "settings/radioset_form.h"
 
+#include "gui.h"
+#include "imagebytes.h"
+#include "mainwindowprobe.h"
 #include "modalcloser.h"
 #include "scratchdir.h"
 
@@ -10,12 +12,6 @@
 #include <QtWidgets>
 
 #include <algorithm>
-
-class MainWindowProbe
-{
-public:
-    static const RadioData_S &image(const MainWindow &w) { return w.m_image; }
-};
 
 namespace {
 
@@ -67,12 +63,7 @@ const struct { const char *name; int cell; const char *loaded, *keys, *text, *st
     {"cell abc stores nothing", fm + 2, nullptr, nullptr, "abc", ""}};
 
 QByteArray Hex(const char *text) { return QByteArray::fromHex(text); }
-void Fill(RadioData_S *image, uint8_t value) { std::fill_n(image->bytes(), kImageSize, value); }
 QByteArray Word(int value) { return QByteArray(1, char(value >> 8)) + char(value); }   // big-endian
-QByteArray Bytes(const RadioData_S &image, int offset = 0, int len = kImageSize)
-{
-    return QByteArray(reinterpret_cast<const char *>(image.bytes()) + offset, len);
-}
 
 // The image GetRadioData() must build from pages loaded with `in`.
 QByteArray Expected(const QByteArray &in)
@@ -149,21 +140,18 @@ private slots:
         QFETCH(QByteArray, loaded);
         QFETCH(QStringList, shown);
         QFETCH(QByteArray, stored);
-        RadioData_S image;
-        Fill(&image, 0xFF);
+        RadioData_S image = ErasedImage();
         std::copy(loaded.begin(), loaded.end(), image.bytes() + 0x07);
         MACSET_Form mac(nullptr, &image);
         mac.UpdData();
         auto combo = [&mac](int i) { return mac.findChild<QComboBox *>(QString("comboBox_") + kOptions[i].box); };
         for (int i = 0; i < int(std::size(kOptions)); ++i) {
-            QStringList items;
-            for (int j = 0; j < combo(i)->count(); ++j)
-                items << combo(i)->itemText(j);
+            const QStringList items = Items(*combo(i));
             QVERIFY2(items == kOptions[i].items, qPrintable(kOptions[i].box + (": " + items.join(','))));
             QVERIFY2(combo(i)->currentText() == shown[i],
                      qPrintable(kOptions[i].box + (" shows " + combo(i)->currentText())));
         }
-        Fill(&image, 0xFF);
+        image = ErasedImage();
         mac.UpdData();   // every combo on its first item
         for (int i = 0; i < int(std::size(kOptions)); ++i)
             combo(i)->setCurrentIndex(combo(i)->findText(shown[i]));
@@ -195,17 +183,10 @@ private slots:
             std::copy(loaded.begin(), loaded.end(), image.bytes() + offset);
             col ? radio.UpdData() : mac.UpdData();
         }
-        if (c.keys) {   // the real cell editor; Enter commits through a queued call
-            table->editItem(table->item(row, col));
-            auto *edit = qobject_cast<QLineEdit *>(table->indexWidget(table->model()->index(row, col)));
-            QVERIFY(edit);
-            edit->clear();
-            QTest::keyClicks(edit, c.keys);
-            QTest::keyClick(edit, Qt::Key_Return);
-            QCoreApplication::processEvents();
-        }
+        if (c.keys)   // the real cell editor
+            QVERIFY(TypeInto(*table, row, col, c.keys));
         QCOMPARE(table->item(row, col)->text(), QString(c.text));
-        Fill(&image, 0xFF);
+        image = ErasedImage();
         col ? radio.GetData() : mac.GetData();
         QByteArray want = Hex(c.stored), got = Bytes(image, offset, want.size());
         if (col) {   // FM: the mask, the 16 words, the start channel
@@ -237,8 +218,7 @@ private slots:
             loaded.replace(o, 2, Word(640 + rng.bounded(450)));
         loaded.replace(0x0A, 2, Word(3 * seed - 3));
         ScratchDir dir;
-        QByteArray ini = dir.readFile("datafile/sysset.ini").replace("FirstRun=Yes", "FirstRun=No");
-        dir.writeFile("datafile/sysset.ini", ini.replace("Language=", english ? "Language=English" : "Language=Chinese"));
+        dir.setLanguage(english ? "English" : "Chinese");
         dir.writeFile("random.dat", loaded);
         ModalCloser closer;
         MainWindow w;
@@ -251,21 +231,21 @@ private slots:
         w.GetRadioData();
         QCOMPARE(Bytes(MainWindowProbe::image(w)).toHex(' '), first.toHex(' '));
 
-        QString shown;   // every text a person can see
+        QStringList shown;   // every text a person can see
         for (QWidget *page : QList<QWidget *>{w.findChild<MACSET_Form *>(), w.findChild<RADIOSET_Form *>()}) {
             for (QLabel *l : page->findChildren<QLabel *>())
-                shown += l->isVisibleTo(page) ? l->text() + '|' : QString();
+                shown << (l->isVisibleTo(page) ? l->text() : QString());
             for (QGroupBox *g : page->findChildren<QGroupBox *>())
-                shown += g->title() + '|';
+                shown << g->title();
             for (QComboBox *c : page->findChildren<QComboBox *>())
-                for (int i = 0; c->isVisibleTo(page) && i < c->count(); ++i)
-                    shown += c->itemText(i) + '|';
+                shown << (c->isVisibleTo(page) ? Items(*c) : QStringList());
         }
         auto *table = w.findChild<RADIOSET_Form *>()->findChild<QTableWidget *>("tableWidget");
-        shown += table->horizontalHeaderItem(0)->text() + '|' + table->horizontalHeaderItem(1)->text() + '|';
-        QCOMPARE(shown.contains(QRegularExpression("[\\x{4E00}-\\x{9FFF}]")), !english);
-        QVERIFY(shown.endsWith(english ? "|FM Channel|Freq (MHz)|" : "|收音机信道|频率(Mhz)|"));
-        QVERIFY(!shown.contains("倒地报警"));   // the man-down row stays hidden
+        shown << table->horizontalHeaderItem(0)->text() << table->horizontalHeaderItem(1)->text();
+        QCOMPARE(shown.filter(QRegularExpression("[\\x{4E00}-\\x{9FFF}]")).isEmpty(), english);
+        QCOMPARE(shown.mid(shown.size() - 2), english ? QStringList({"FM Channel", "Freq (MHz)"})
+                                                      : QStringList({"收音机信道", "频率(Mhz)"}));
+        QVERIFY(shown.filter("倒地报警").isEmpty());   // the man-down row stays hidden
     }
 };
 

@@ -7,8 +7,6 @@
 #include "app/placement.h"
 #include "link/serial.h"
 
-#include "modalcloser.h"
-
 #include <QAction>
 #include <QApplication>
 #include <QDesktopWidget>
@@ -54,21 +52,29 @@ int main(int argc, char **argv)
         return 2;
     }
 
-    // Every message box is answered with its OK button, as a person would;
-    // other modal dialogs are closed and the session fails.
+    // Every message box is answered with its OK button, as a person would,
+    // and recorded as "title text"; other modal dialogs are closed and the
+    // session fails.
+    QStringList seen;
     bool unexpected = false;
-    ModalCloser closer([&unexpected](QWidget *w) {
+    QTimer modal;
+    QObject::connect(&modal, &QTimer::timeout, [&] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible())
+            return;
         auto *box = qobject_cast<QMessageBox *>(w);
         QAbstractButton *ok = box ? box->button(QMessageBox::Ok) : nullptr;
         if (!ok) {
             std::fprintf(stderr, "radiocps-session: unexpected dialog \"%s\"\n",
                          w->windowTitle().toUtf8().constData());
             unexpected = true;
-            return false;
+            w->close();
+            return;
         }
+        seen << box->windowTitle() + QLatin1Char(' ') + box->text();
         ok->click();
-        return true;
     });
+    modal.start(10);
 
     MainWindow window;
     window.setWindowState(Qt::WindowActive);
@@ -100,9 +106,6 @@ int main(int argc, char **argv)
     });
     const int code = app.exec();
 
-    QStringList seen;
-    for (int i = 0; i < closer.texts.size(); ++i)
-        seen << closer.titles.at(i) + QLatin1Char(' ') + closer.texts.at(i);
     for (const QString &line : seen)
         std::printf("radiocps-session: %s\n", line.toUtf8().constData());
     const bool ok = code == 0 && !unexpected && seen == expected;

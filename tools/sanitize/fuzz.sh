@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs each libFuzzer target of a FUZZ build for SECONDS, starting from the
-# seeds in tools/fuzz/corpus/<target> (read only) and the corpus grown by
+# seeds in tests/fuzz/corpus/<target> (read only) and the corpus grown by
 # earlier runs in BUILD/corpus/<target>. An input that crashes, leaks, fails
 # a property or runs over 10 s is kept in BUILD/artifacts and fails the run;
 # once fixed it belongs in the seed folder as a regression case.
@@ -20,7 +20,7 @@ for entry in reply:512 datafile:1024 sysset:4096 csv:8192; do
   log="$BUILD/fuzz-$t.log"
   (cd "$BUILD" && "$BUILD/fuzz/fuzz_$t" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
      -max_len="${entry#*:}" -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$t-" \
-     "$BUILD/corpus/$t" "$SRC/tools/fuzz/corpus/$t") >"$log" 2>&1
+     "$BUILD/corpus/$t" "$SRC/tests/fuzz/corpus/$t") >"$log" 2>&1
   rc=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   units=$(ls "$BUILD/corpus/$t" | wc -l)

@@ -3,14 +3,7 @@
 
 #include <QApplication>
 
-#include <cstdio>
 #include <cstdlib>
-
-bool FuzzFail(const char *target, const char *what)
-{
-    std::fprintf(stderr, "fuzz %s: %s\n", target, what);
-    return false;
-}
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {

@@ -2,21 +2,12 @@
 // the four pages and read back the way a save or a write takes it.
 #include "fuzztargets.h"
 
-#include "app/mainwindow.h"
-#include "data/datafile.h"
-
+#include "mainwindowprobe.h"
 #include "scratchdir.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <cstring>
-
-class MainWindowProbe
-{
-public:
-    static RadioData_S &image(MainWindow &w) { return w.m_image; }
-};
 
 namespace {
 
@@ -29,8 +20,6 @@ struct Session {
     MainWindow *window = new MainWindow;   // left to the end of the process
 };
 
-QByteArray Bytes(const RadioData_S &image) { return QByteArray(reinterpret_cast<const char *>(&image), kImageSize); }
-
 } // namespace
 
 bool FuzzDataFile(const uint8_t *data, size_t size)
@@ -38,32 +27,26 @@ bool FuzzDataFile(const uint8_t *data, size_t size)
     static Session session;
     MainWindow &w = *session.window;
     const QString path = session.dir.file("in.dat");
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return FuzzFail("datafile", "cannot write the input file");
-        f.write(reinterpret_cast<const char *>(data), qint64(size));
-    }
+    if (!WriteBytes(path, QByteArray(reinterpret_cast<const char *>(data), int(size))))
+        return FuzzFail("datafile", "cannot write the input file");
     w.GetRadioData();
-    const QByteArray before = Bytes(MainWindowProbe::image(w));
+    const QByteArray before = MainWindowProbe::bytes(w);
     const bool loaded = w.MenuActionOpenFile(path);
     if (loaded != (size == size_t(kImageSize)))
         return FuzzFail("datafile", "a file was refused or taken against its size");
     if (!loaded) {
         w.GetRadioData();
-        return Bytes(MainWindowProbe::image(w)) == before || FuzzFail("datafile", "a refused file changed the image");
+        return MainWindowProbe::bytes(w) == before || FuzzFail("datafile", "a refused file changed the image");
     }
     if (std::memcmp(MainWindowProbe::image(w).bytes() + 2, data + 2, kImageSize - 2) != 0)
         return FuzzFail("datafile", "the loaded image differs from the file");
 
     // What the pages give back must survive being shown again unchanged.
     w.GetRadioData();
-    const QByteArray once = Bytes(MainWindowProbe::image(w));
+    const QByteArray once = MainWindowProbe::bytes(w);
     if (once.left(kHeaderSize) != QByteArray(kHeaderSize, '\xFF'))
         return FuzzFail("datafile", "a rebuilt image keeps a header");
     w.UpdataRadioData();
     w.GetRadioData();
-    if (Bytes(MainWindowProbe::image(w)) != once)
-        return FuzzFail("datafile", "the pages do not round-trip their own image");
-    return true;
+    return MainWindowProbe::bytes(w) == once || FuzzFail("datafile", "the pages do not round-trip their own image");
 }
