@@ -2,12 +2,12 @@
 // mode, polarity, duplex form and power spelling; refusals by line; export
 // then import) and the proof that NormaliseImage saves what the window
 // would; the dump and diff of a known image by radiocps-cli.
-#include "app/mainwindow.h"
 #include "channels/csvplan.h"
 #include "clirun.h"
 
 #include "settings/settingscodec.h"
 
+#include "mainwindowprobe.h"
 #include "modalcloser.h"
 
 #include <QJsonArray>
@@ -16,12 +16,6 @@
 #include <QtTest>
 
 #include <cstring>
-
-class MainWindowProbe
-{
-public:
-    static RadioData_S &image(MainWindow &w) { return w.m_image; }
-};
 
 namespace {
 
