@@ -157,14 +157,14 @@ void Serial::Pause(int ms)
     loop.exec();
 }
 
-// Confirms name no address, so an answer is only known to belong to the
-// request that is the only one the radio may still answer. After a failed
-// try, whatever it received, the radio may still answer that request: the
-// accepted reply may be the answer to an earlier try, and the answer to the
-// last one still on its way would pass for the next request's confirm.
-// Such answers are read and dropped until the radio can no longer send one:
-// the line quiet and two first-byte waits past the last request, which also
-// covers a radio a little slower than the first-byte wait.
+// Confirms name no address: an answer can be matched to its request only
+// while no other request may still be answered. After a failed try,
+// whatever it received, the radio may still answer it: the accepted reply
+// may be the answer to an earlier try, and the answer to the last one, still
+// on its way, would pass for the next request's confirm. Such answers are
+// read and dropped until none can come: the line quiet and two first-byte
+// waits past the last request, which also covers a radio a little slower
+// than the first-byte wait.
 void Serial::DropLateReplies(const QElapsedTimer &sinceLastRequest)
 {
     for (;;) {

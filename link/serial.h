@@ -41,8 +41,8 @@ public:
     static constexpr int kGapMs = 100;
     static constexpr int kReopenPauseMs = 20;
     static constexpr int kFirstWriteWaitMs = 5000;
-    // After a failed try, answers that start this long after the last
-    // request are still awaited and dropped.
+    // After a failed try, answers that start up to this long after the
+    // last request are awaited and dropped.
     static constexpr int kLateAnswerMs = 2 * kFirstByteWaitMs;
 
     Serial(QObject *parent, TPYSERIALLINE_E type);
