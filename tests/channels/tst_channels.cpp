@@ -140,8 +140,8 @@ private slots:
         ChannelStoreTable(&image, table);
 
         QByteArray want(kImageSize, '\xFF');
-        want.replace(4, 2, QByteArray(2, '\0'));
-        want.replace(10, 2, QByteArray(1, '\0') + char(rows));
+        want.replace(4, 2, Word(0));
+        want.replace(10, 2, Word(rows));
         qToBigEndian(mask, want.data() + 40);
         for (int i = 0; i < rows; ++i)
             want.replace(100 + 16 * i, 12, QByteArray::fromHex("17D96C4817D96C4800000000"));
@@ -213,7 +213,8 @@ private slots:
                           "114.8 118.8 123.0 127.3 131.8 136.5 141.3 146.2 151.4 156.7 159.8 162.2 165.5 167.9 "
                           "171.3 173.8 177.3 179.9 183.5 186.2 189.9 192.8 196.6 199.5 203.5 206.5 210.7 218.1 "
                           "225.7 229.1 233.6 241.8 250.3 254.1").split(' ')
-                + ("D" + dcs.split(' ').join("N D") + "N").split(' ') + ("D" + dcs.split(' ').join("I D") + "I").split(' ');
+                + ("D" + dcs.split(' ').join("N D") + "N").split(' ')
+                + ("D" + dcs.split(' ').join("I D") + "I").split(' ');
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");   // set before opening; empty: row 0 as loaded
         QTest::addColumn<QStringList>("items");

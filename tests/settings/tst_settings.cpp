@@ -63,7 +63,6 @@ const struct { const char *name; int cell; const char *loaded, *keys, *text, *st
     {"cell abc stores nothing", fm + 2, nullptr, nullptr, "abc", ""}};
 
 QByteArray Hex(const char *text) { return QByteArray::fromHex(text); }
-QByteArray Word(int value) { return QByteArray(1, char(value >> 8)) + char(value); }   // big-endian
 
 // The image GetRadioData() must build from pages loaded with `in`.
 QByteArray Expected(const QByteArray &in)

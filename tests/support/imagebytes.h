@@ -19,3 +19,6 @@ inline QByteArray Bytes(const RadioData_S &image, int offset = 0, int len = kIma
 {
     return QByteArray(reinterpret_cast<const char *>(image.bytes()) + offset, len);
 }
+
+// A 16-bit word as the image holds it, big-endian.
+inline QByteArray Word(int value) { return QByteArray(1, char(value >> 8)) + char(value); }
