@@ -194,9 +194,8 @@ private slots:
         ScratchDir dir;
         MainWindow w;
         const QByteArray before = MainWindowProbe::bytes(w);
-        dir.writeFile("short.dat", QByteArray(451, char(0x12)));
-        dir.writeFile("long.dat", QByteArray(453, char(0x12)));
-        dir.writeFile("ro.dat", QByteArray(kImageSize, char(0x12)));
+        for (const auto &[name, size] : {std::pair{"short.dat", 451}, {"long.dat", 453}, {"ro.dat", kImageSize}})
+            dir.writeFile(name, QByteArray(size, char(0x12)));
         QFile::setPermissions(dir.file("ro.dat"), QFile::ReadOwner);   // refused also for root
         QFile huge(dir.file("huge.dat"));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(4) << 30));   // sparse: refused unread

@@ -95,11 +95,10 @@ private slots:
 
         QSettings ini(path, QSettings::IniFormat);
         ini.setIniCodec("GB2312");
-        const QStringList expected = {"ttyUSB0", "English", "No", "6B05", "kept", "1"};
-        const QStringList keys = {"SYSSET/SerialNumber", "SYSSET/Language", "SYSSET/FirstRun",
-                                  "SYSSET/LastMacModel", "SYSSET/CustomKey", "OTHER/x"};
-        for (int i = 0; i < keys.size(); ++i)
-            QCOMPARE(ini.value(keys[i]).toString(), expected[i]);
+        for (const auto &[key, value] : {std::pair{"SYSSET/SerialNumber", "ttyUSB0"}, {"SYSSET/Language", "English"},
+                                        {"SYSSET/FirstRun", "No"}, {"SYSSET/LastMacModel", "6B05"},
+                                        {"SYSSET/CustomKey", "kept"}, {"OTHER/x", "1"}})
+            QCOMPARE(ini.value(key).toString(), QString(value));
         QVERIFY(ReadBytes(path).contains(QByteArray::fromHex("B6D4BDB2BBFA")));   // 对讲机 in GB2312
     }
 

@@ -6,6 +6,7 @@
 #include "cli/exitstatus.h"
 #include "data/pagestore.h"
 
+#include "imagebytes.h"
 #include "scratchdir.h"
 #include "simprocess.h"
 
@@ -47,17 +48,6 @@ inline Run Cli(const ScratchDir &dir, const QStringList &args, Starter starter =
     return r;
 }
 
-// Connect requests the emulator has received: one per transfer.
-inline int Connects(SimProcess &sim)
-{
-    return sim.frames().filter(QRegularExpression("^FEA5E0")).size();
-}
-
-inline QByteArray Bytes(const RadioData_S &image)
-{
-    return QByteArray(reinterpret_cast<const char *>(image.bytes()), kImageSize);
-}
-
 // Every file below the folder by relative path, with its bytes.
 inline QMap<QString, QByteArray> Files(const ScratchDir &dir)
 {
@@ -67,6 +57,18 @@ inline QMap<QString, QByteArray> Files(const ScratchDir &dir)
         files.insert(relative, dir.readFile(relative));
     }
     return files;
+}
+
+// The backups the tool has saved, by name.
+inline QStringList Backups(const ScratchDir &dir)
+{
+    return QDir(dir.file("backups")).entryList(QDir::Files);
+}
+
+// The memory window of a data file, as hex.
+inline QByteArray Window(const QByteArray &file)
+{
+    return file.mid(kHeaderSize).toHex(' ');
 }
 
 // Random bytes, five channels in use; as the window would save it when

@@ -83,14 +83,15 @@ void TestCliCommands::failures_data()
         "./datafile/sysset.ini: settings file not found (run radiocps-cli in the run folder)", NoSettings);
     row("CSV into a missing folder: the system's reason", {}, {"export-csv", "good.dat", "-o", "no/a.csv"},
         Exit::FileError, "no/a.csv: cannot write the file: No such file or directory");
-    row("data file into a missing folder: the system's reason", radio, {"read", "$P", "-o", "no/out.dat"},
-        Exit::FileError, "no/out.dat: cannot write the data file: No such file or directory");
-    row("data file into a folder the user may not write", radio, {"read", "$P", "-o", "locked/out.dat"},
-        Exit::FileError, "locked/out.dat: cannot write the data file: Permission denied");
-    for (const Setup setup : {Plain, Privileged})
-        row(setup == Plain ? "data file marked read-only: kept" : "data file marked read-only: kept from root too",
-            radio, {"read", "$P", "-o", "ro.dat"}, Exit::FileError,
-            "ro.dat: cannot write the data file: the file is marked read-only", setup);
+    // A read from the radio whose data file cannot be written.
+    const auto unwritable = [&](const char *name, const QString &file, const QString &reason, Setup setup = Plain) {
+        row(name, radio, {"read", "$P", "-o", file}, Exit::FileError, file + ": cannot write the data file: " + reason,
+            setup);
+    };
+    unwritable("data file into a missing folder: the system's reason", "no/out.dat", "No such file or directory");
+    unwritable("data file into a folder the user may not write", "locked/out.dat", "Permission denied");
+    unwritable("data file marked read-only: kept", "ro.dat", "the file is marked read-only");
+    unwritable("data file marked read-only: kept from root too", "ro.dat", "the file is marked read-only", Privileged);
 }
 
 void TestCliCommands::failures()
@@ -114,8 +115,8 @@ void TestCliCommands::failures()
     if (setup == NoSettings)
         QFile::remove(dir.file("datafile/sysset.ini"));
     const QMap<QString, QByteArray> before = Files(dir);
-    QScopedPointer<SimProcess> radio(sim.isEmpty() ? nullptr
-                                                    : new SimProcess(sim.replaceInStrings("$A", QString::number(altered))));
+    sim.replaceInStrings("$A", QString::number(altered));
+    QScopedPointer<SimProcess> radio(sim.isEmpty() ? nullptr : new SimProcess(sim));
     const QString port = radio ? radio->port : dir.file("no-such-tty");
     QSerialPort holder(port);
     QVERIFY(setup != PortHeld || holder.open(QIODevice::ReadWrite));
@@ -160,14 +161,13 @@ void TestCliCommands::writeBrokenOff()
     sim.stop();   // saves what the radio holds
 
     QCOMPARE(r.status, status);
-    const QStringList backups = QDir(dir.file("backups")).entryList(QDir::Files);
+    const QStringList backups = Backups(dir);
     QCOMPARE(backups.size(), 1);
-    QCOMPARE(r.errLines, QStringList("radiocps-cli: " + message.replace("$P", sim.port)
-                                                                .replace("$B", "backups/" + backups.at(0))));
-    QCOMPARE(r.out, "Backup of the radio saved as backups/" + backups.at(0) + "\n");
+    const QString backup = "backups/" + backups.at(0);
+    QCOMPARE(r.errLines, QStringList("radiocps-cli: " + message.replace("$P", sim.port).replace("$B", backup)));
+    QCOMPARE(r.out, "Backup of the radio saved as " + backup + "\n");
     const int split = kHeaderSize + 16 * blocksWritten;
-    QCOMPARE(dir.readFile("after.dat").mid(kHeaderSize).toHex(' '),
-             (plan.mid(kHeaderSize, split - kHeaderSize) + before.mid(split)).toHex(' '));
+    QCOMPARE(Window(dir.readFile("after.dat")), Window(plan.left(split) + before.mid(split)));
 }
 
 void TestCliCommands::importCsv_data()

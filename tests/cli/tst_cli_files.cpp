@@ -53,8 +53,7 @@ QStringList Outcome(const PlanImport &plan)
 // into an image filled with 0xFF, as the window saves it.
 RadioData_S KnownImage()
 {
-    RadioData_S image;
-    std::memset(image.bytes(), 0xFF, kImageSize);
+    RadioData_S image = ErasedImage();
     image.Header = {0x05, 0x6B, 1, 5};
     // RxFreq, TxFreq, Bandwidth, Power, Scan, TxTone, RxTone, BusyLock, PttDial
     const ChannelFields_S a{401250000, 401250000, 0, 0, 0, 9, 9, 0, 0};    // 88.5 both ways
@@ -233,8 +232,7 @@ void TestCliFiles::exportedColumns()
 {
     QFETCH(ChannelFields_S, channel);
     QFETCH(QString, line);
-    RadioData_S image;
-    std::memset(image.bytes(), 0xFF, kImageSize);
+    RadioData_S image = ErasedImage();
     ChannelStoreTable(&image, {channel});
     QCOMPARE(QString::fromUtf8(ExportChannelPlan(image, 16)), kHeader + line + '\n');
 }
@@ -346,23 +344,20 @@ void TestCliFiles::diff()
 
 void TestCliFiles::normaliseAsWindow_data()
 {
-    QTest::addColumn<QByteArray>("language");
+    QTest::addColumn<QString>("language");
     QTest::addColumn<int>("chanNum");
-    QTest::newRow("Chinese window, ChanNum 16") << QByteArray("Chinese") << 16;
-    QTest::newRow("English window, ChanNum 22 keeps every record") << QByteArray("English") << 22;
-    QTest::newRow("ChanNum 5 cuts the table") << QByteArray("Chinese") << 5;
-    QTest::newRow("ChanNum 0 stores no channel") << QByteArray("English") << 0;
+    QTest::newRow("Chinese window, ChanNum 16") << "Chinese" << 16;
+    QTest::newRow("English window, ChanNum 22 keeps every record") << "English" << 22;
+    QTest::newRow("ChanNum 5 cuts the table") << "Chinese" << 5;
+    QTest::newRow("ChanNum 0 stores no channel") << "English" << 0;
 }
 
 void TestCliFiles::normaliseAsWindow()
 {
-    QFETCH(QByteArray, language);
+    QFETCH(QString, language);
     QFETCH(int, chanNum);
     ScratchDir dir;
-    dir.writeFile("datafile/sysset.ini", dir.readFile("datafile/sysset.ini")
-                                                 .replace("Language=\n", "Language=" + language + "\n")
-                                                 .replace("FirstRun=Yes", "FirstRun=No")
-                                                 .replace("ChanNum=16", "ChanNum=" + QByteArray::number(chanNum)));
+    dir.setSettings({{"Language", language}, {"FirstRun", "No"}, {"ChanNum", QString::number(chanNum)}});
     ModalCloser closer;
     MainWindow w;
     QRandomGenerator rng(qHash(QByteArray(QTest::currentDataTag())));

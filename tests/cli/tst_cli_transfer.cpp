@@ -17,12 +17,6 @@ private slots:
     void lateAnswerAfterStrayByte();
 };
 
-// The memory window of a data file, as hex.
-static QByteArray Window(const QByteArray &file)
-{
-    return file.mid(kHeaderSize).toHex(' ');
-}
-
 void TestCliTransfer::readWriteBackupRestore()
 {
     ScratchDir dir;
@@ -46,7 +40,7 @@ void TestCliTransfer::readWriteBackupRestore()
     r = Cli(dir, {"read", sim.port, "-o", "out.dat"});
     QVERIFY(r.status == int(Exit::Ok) && r.errLines.isEmpty());
     QCOMPARE(dir.readFile("out.dat").toHex(' '), RandomImage(1, true).toHex(' '));
-    QTRY_COMPARE(Connects(sim), 2);
+    QTRY_COMPARE(sim.connects(), 2);
 
     // write with standard error on a pseudo-terminal (kept open here so that
     // nothing is lost): backup read, write, verify read, each counting to 100 %.
@@ -62,11 +56,11 @@ void TestCliTransfer::readWriteBackupRestore()
     ::close(slave);
     ::close(master);
     QCOMPARE(r.status, int(Exit::Ok));
-    QTRY_COMPARE(Connects(sim), 5);
+    QTRY_COMPARE(sim.connects(), 5);
     for (const char *phase : {"backup", "writing", "verifying"})
         for (const char *percent : {"   5%", " 100%"})
             QVERIFY2(shown.contains("\r" + QByteArray(phase).leftJustified(10, ' ') + percent), shown.constData());
-    const QStringList backups = QDir(dir.file("backups")).entryList(QDir::Files);
+    const QStringList backups = Backups(dir);
     QCOMPARE(backups.size(), 1);
     QVERIFY2(QRegularExpression("^radio-\\d{8}-\\d{6}\\.dat$").match(backups.at(0)).hasMatch(), qPrintable(backups[0]));
     QCOMPARE(r.out, "Backup of the radio saved as backups/" + backups.at(0) + "\nWrote plan.dat to " + sim.port
@@ -77,8 +71,8 @@ void TestCliTransfer::readWriteBackupRestore()
     // --raw --no-verify: another backup, then the file byte for byte, bytes
     // of no page included; verify --raw accepts it.
     QCOMPARE(Cli(dir, {"write", sim.port, "plan.dat", "--raw", "--no-verify"}).status, int(Exit::Ok));
-    QTRY_COMPARE(Connects(sim), 7);
-    QCOMPARE(QDir(dir.file("backups")).entryList(QDir::Files).size(), 2);
+    QTRY_COMPARE(sim.connects(), 7);
+    QCOMPARE(Backups(dir).size(), 2);
     QTRY_COMPARE(Window(dir.readFile("after.dat")), Window(plan));
     r = Cli(dir, {"verify", sim.port, "plan.dat", "--raw"});
     QCOMPARE(r.out, "The radio on " + sim.port + " holds plan.dat\n");
@@ -106,10 +100,7 @@ void TestCliTransfer::lateAnswerAfterStrayByte()
     const Run r = write ? Cli(dir, {"write", sim.port, "plan.dat", "--raw", "--no-backup", "--no-verify"})
                         : Cli(dir, {"read", sim.port, "-o", "out.dat", "--raw"});
     QVERIFY2(r.status == int(Exit::Ok), qPrintable(r.errLines.join('\n')));
-    if (write)
-        QTRY_COMPARE(Window(dir.readFile("after.dat")), Window(plan));
-    else
-        QCOMPARE(Window(dir.readFile("out.dat")), Window(radio));
+    QTRY_COMPARE(Window(dir.readFile(write ? "after.dat" : "out.dat")), Window(write ? plan : radio));
 }
 
 QTEST_MAIN(TestCliTransfer)
