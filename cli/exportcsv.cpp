@@ -41,6 +41,7 @@ Command ExportCsvCommand()
             {{QStringLiteral("FILE.dat"), QStringLiteral("the data file whose channels are written"),
               QStringLiteral("FILE.dat -o plan.csv")}},
             {{{QStringLiteral("o"), QStringLiteral("output")},
-              QStringLiteral("the CSV file to write (- for standard output)"), QStringLiteral("plan.csv")}},
+              QStringLiteral("the CSV file to write (- for standard output)"), QStringLiteral("plan.csv")},
+             SettingsOption()},
             ExportCsv};
 }

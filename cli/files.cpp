@@ -7,6 +7,8 @@
 #include "data/datafile.h"
 #include "data/pagestore.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -69,16 +71,69 @@ bool SaveText(const QString &path, const QByteArray &bytes)
     return false;
 }
 
+namespace {
+
+QString g_settingsFile;   // --settings FILE
+
+// ${XDG_DATA_HOME:-~/.local/share}/radiocps, as the launcher makes it.
+QString UserDataFolder()
+{
+    QString base = qEnvironmentVariable("XDG_DATA_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return base + QStringLiteral("/radiocps");
+}
+
+bool InRunFolder()
+{
+    return QFileInfo(QString::fromLatin1(kSysSetFile)).isFile();
+}
+
+} // namespace
+
+void UseSettingsFile(const QString &path)
+{
+    g_settingsFile = path;
+}
+
+QCommandLineOption SettingsOption()
+{
+    return {QStringLiteral("settings"),
+            QStringLiteral("the settings file giving ChanNum and the band (default: ./datafile/sysset.ini, "
+                           "else the per-user data folder's, else the installed one)"),
+            QStringLiteral("FILE")};
+}
+
 bool LoadSettings(SysSet_S *set)
 {
-    const QFileInfo info(QString::fromLatin1(kSysSetFile));
-    if (!info.isFile() || !info.isReadable()) {
+    QString path = g_settingsFile;
+    if (path.isEmpty()) {
+        const QStringList candidates = {QString::fromLatin1(kSysSetFile),
+                                        UserDataFolder() + QStringLiteral("/datafile/sysset.ini"),
+                                        QCoreApplication::applicationDirPath() + QStringLiteral("/" INSTALLED_SYSSET)};
+        for (const QString &candidate : candidates)
+            if (path.isEmpty() && QFileInfo(candidate).isFile())
+                path = candidate;
+    }
+    if (path.isEmpty()) {
         Fail(QString::fromLatin1(kSysSetFile),
-             QStringLiteral("settings file not found (run radiocps-cli in the run folder)"));
+             QStringLiteral("settings file not found (not in the run folder, the per-user data folder or the "
+                            "installation; give --settings FILE)"));
         return false;
     }
-    ReadSysSetFile(QString::fromLatin1(kSysSetFile), set);
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable()) {
+        Fail(path, info.exists() ? QStringLiteral("cannot read the settings file")
+                                 : QStringLiteral("settings file not found"));
+        return false;
+    }
+    ReadSysSetFile(path, set);
     return true;
+}
+
+QString BackupFolder()
+{
+    return InRunFolder() ? QStringLiteral("backups") : UserDataFolder() + QStringLiteral("/backups");
 }
 
 void NoteChannelCut(const QString &subject, const RadioData_S &image, int chanNum)

@@ -3,6 +3,7 @@
 #include "data/radiodata.h"
 
 #include <QByteArray>
+#include <QCommandLineOption>
 #include <QString>
 
 struct SysSet_S;
@@ -16,9 +17,18 @@ bool SaveImage(const QString &path, const RadioData_S &image);
 // Replaces path atomically; "-" is standard output.
 bool SaveText(const QString &path, const QByteArray &bytes);
 
-// The settings file of the run folder; without it the channel count would
-// silently be 0, so it must be there.
+// The settings file: --settings FILE when given (UseSettingsFile), else the
+// run folder's ./datafile/sysset.ini, else the one in the per-user data
+// folder the launcher runs the window in, else the installed default.
+// Without one the channel count would silently be 0, so one must be found.
+void UseSettingsFile(const QString &path);
 bool LoadSettings(SysSet_S *set);
+// The option that names the settings file.
+QCommandLineOption SettingsOption();
+
+// Where write keeps its backups: ./backups in a run folder (one holding
+// ./datafile/sysset.ini), else backups/ in the per-user data folder.
+QString BackupFolder();
 
 // Notes on standard error when the image uses more channels than ChanNum
 // keeps.

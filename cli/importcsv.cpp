@@ -94,6 +94,7 @@ Command ImportCsvCommand()
             {{QStringLiteral("into"), QStringLiteral("the data file that supplies everything else"),
               QStringLiteral("BASE.dat")},
              {{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("the data file to write"),
-              QStringLiteral("NEW.dat")}},
+              QStringLiteral("NEW.dat")},
+             SettingsOption()},
             ImportCsv};
 }

@@ -1,10 +1,10 @@
 // radiocps-cli: headless read and write of the radio, dump, diff and CSV
-// channel plans, on the same core as the desktop program. Works in the
-// run folder: ./datafile/sysset.ini gives ChanNum and the band, backups go
-// to ./backups/.
+// channel plans, on the same core as the desktop program. The settings file
+// gives ChanNum and the band (files.h says where it is looked for).
 #include "commands.h"
 #include "console.h"
 #include "exitstatus.h"
+#include "files.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -74,8 +74,10 @@ QString GeneralHelp()
     QCommandLineParser parser;
     parser.setApplicationDescription(
             QStringLiteral("Reads and writes the radio (model 6B05) and works on its data files without\n"
-                           "the window. Run it in the run folder: ./datafile/sysset.ini gives ChanNum and\n"
-                           "the band; write keeps backups in ./backups/."));
+                           "the window. ChanNum and the band come from --settings FILE, else\n"
+                           "./datafile/sysset.ini, else the per-user data folder's\n"
+                           "(${XDG_DATA_HOME:-~/.local/share}/radiocps/datafile), else the installed one;\n"
+                           "write keeps backups in ./backups/ in a run folder, else in the per-user folder."));
     parser.addPositionalArgument(QStringLiteral("COMMAND"),
                                  QStringLiteral("one of the commands below; 'radiocps-cli COMMAND --help' "
                                                 "describes it"),
@@ -157,5 +159,8 @@ int main(int argc, char **argv)
                            + QStringLiteral(" (see radiocps-cli %1 --help)").arg(name));
         return int(Exit::Usage);
     }
+    for (const QCommandLineOption &option : command->options)
+        if (option.names() == SettingsOption().names() && parser.isSet(option))
+            UseSettingsFile(parser.value(option));
     return int(command->run(parser));
 }

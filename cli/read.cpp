@@ -53,6 +53,7 @@ Command ReadCommand()
              {QStringLiteral("raw"),
               QStringLiteral("save the memory exactly as read, as a backup holds it: the header the radio "
                              "sent and every byte of 0x0080..0x023F, bytes no page uses included (needs no "
-                             "settings file)")}},
+                             "settings file)")},
+             SettingsOption()},
             Read};
 }

@@ -32,6 +32,7 @@ Command VerifyCommand()
             "address. Exit status 4 on a difference.",
             {{QStringLiteral("PORT"), QString::fromLatin1(kPortMeaning)},
              {QStringLiteral("FILE.dat"), QStringLiteral("the data file to compare with")}},
-            {{QStringLiteral("raw"), QStringLiteral("compare with the file's memory window byte for byte")}},
+            {{QStringLiteral("raw"), QStringLiteral("compare with the file's memory window byte for byte")},
+             SettingsOption()},
             Verify};
 }

@@ -11,15 +11,13 @@
 
 namespace {
 
-const char kBackupDir[] = "backups";
-
-// backups/radio-YYYYMMDD-HHMMSS.dat, numbered on when taken.
-QString BackupPath()
+// <folder>/radio-YYYYMMDD-HHMMSS.dat, numbered on when taken.
+QString BackupPath(const QString &folder)
 {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString path = QStringLiteral("%1/radio-%2.dat").arg(QLatin1String(kBackupDir), stamp);
+    QString path = QStringLiteral("%1/radio-%2.dat").arg(folder, stamp);
     for (int n = 2; QFileInfo::exists(path); ++n)
-        path = QStringLiteral("%1/radio-%2-%3.dat").arg(QLatin1String(kBackupDir), stamp).arg(n);
+        path = QStringLiteral("%1/radio-%2-%3.dat").arg(folder, stamp).arg(n);
     return path;
 }
 
@@ -41,11 +39,12 @@ Exit Write(const QCommandLineParser &parser)
         const Exit status = ReadRadio(port, &backup, "backup", QStringLiteral("backup read, nothing written"));
         if (status != Exit::Ok)
             return status;
-        if (!QDir().mkpath(QString::fromLatin1(kBackupDir))) {
-            Fail(QString::fromLatin1(kBackupDir), QStringLiteral("cannot create the backup folder, nothing written"));
+        const QString folder = BackupFolder();
+        if (!QDir().mkpath(folder)) {
+            Fail(folder, QStringLiteral("cannot create the backup folder, nothing written"));
             return Exit::FileError;
         }
-        backupPath = BackupPath();
+        backupPath = BackupPath(folder);
         if (!SaveImage(backupPath, backup))
             return Exit::FileError;
         Out(QStringLiteral("Backup of the radio saved as %1\n").arg(backupPath));
@@ -69,9 +68,9 @@ Command WriteCommand()
 {
     return {"write", "write a data file to the radio (backup, verify)",
             "Writes FILE.dat to the radio on PORT as the window would after opening it.\n"
-            "First the radio's memory is read and saved as\n"
-            "./backups/radio-YYYYMMDD-HHMMSS.dat; afterwards it is read back and\n"
-            "compared, and the first differing radio address is reported.\n"
+            "First the radio's memory is read and saved as backups/radio-YYYYMMDD-HHMMSS.dat\n"
+            "(./backups in a run folder, else in the per-user data folder); afterwards it\n"
+            "is read back and compared, and the first differing radio address is reported.\n"
             "Exit status 3 when the write fails (the radio may then hold part of the\n"
             "file; write the backup with --raw to put back what it held), 8 when the\n"
             "write succeeded but the read-back failed (written, not verified).",
@@ -81,6 +80,7 @@ Command WriteCommand()
              {QStringLiteral("no-verify"), QStringLiteral("do not read back and compare")},
              {QStringLiteral("raw"),
               QStringLiteral("send the file's memory window byte for byte, as a backup holds it, instead of "
-                             "what the window would send")}},
+                             "what the window would send")},
+             SettingsOption()},
             Write};
 }

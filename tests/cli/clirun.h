@@ -27,15 +27,30 @@ struct Run {
 // whom file modes apply (as root: without the right to override them).
 enum Starter { Directly, AsUser };
 
-// errFile: standard error goes there instead of being captured.
+// The environment of a user whose home and data folder lie in the scratch
+// folder: $XDG_DATA_HOME is xdg/.
+inline QProcessEnvironment UserEnvironment(const ScratchDir &dir)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", dir.file("xdg"));
+    env.insert("HOME", dir.file("home"));
+    return env;
+}
+
+// The tool in the scratch folder (or cwd), for a user whose home and data
+// folder lie in it, so no settings of the machine's user are found.
+// errFile: standard error goes there instead of being captured. program:
+// another copy of the tool.
 inline Run Cli(const ScratchDir &dir, const QStringList &args, Starter starter = Directly,
-               const QString &errFile = QString())
+               const QString &errFile = QString(), const QString &program = QString(),
+               const QString &cwd = QString())
 {
     QProcess p;
-    p.setWorkingDirectory(dir.path());
+    p.setWorkingDirectory(cwd.isEmpty() ? dir.path() : cwd);
+    p.setProcessEnvironment(UserEnvironment(dir));
     if (!errFile.isEmpty())
         p.setStandardErrorFile(errFile);
-    const QString cli = QStringLiteral(RUN_DIR "/radiocps-cli");
+    const QString cli = program.isEmpty() ? QStringLiteral(RUN_DIR "/radiocps-cli") : program;
     if (starter == AsUser && geteuid() == 0)
         p.start("setpriv", QStringList{"--bounding-set=-dac_override,-dac_read_search", cli} + args);
     else

@@ -24,6 +24,8 @@ private slots:
     void commandHelp();
     void generalHelp();
     void fileCommands();
+    void settingsSearch_data();
+    void settingsSearch();
 };
 
 const QString noAnswer = "no proper answer from the radio (check the cable and that it is on)";
@@ -80,7 +82,8 @@ void TestCliCommands::failures_data()
     row("451-byte file, before the port", {}, {"write", "$P", "short.dat"}, Exit::FileError,
         "short.dat: not a data file (must be exactly 452 bytes)");
     row("no settings file", {}, read, Exit::FileError,
-        "./datafile/sysset.ini: settings file not found (run radiocps-cli in the run folder)", NoSettings);
+        "./datafile/sysset.ini: settings file not found (not in the run folder, the per-user data folder or the "
+        "installation; give --settings FILE)", NoSettings);
     row("CSV into a missing folder: the system's reason", {}, {"export-csv", "good.dat", "-o", "no/a.csv"},
         Exit::FileError, "no/a.csv: cannot write the file: No such file or directory");
     // A read from the radio whose data file cannot be written.
@@ -289,6 +292,57 @@ void TestCliCommands::fileCommands()
     QCOMPARE(Cli(dir, {"diff", "new.dat", "new.dat"}).status, int(Exit::Ok));
     const Run ports = Cli(dir, {"ports"});
     QVERIFY(ports.status == int(Exit::Ok) && ports.errLines.isEmpty());
+}
+
+void TestCliCommands::settingsSearch_data()
+{
+    QTest::addColumn<QStringList>("present");   // settings files that exist
+    QTest::addColumn<bool>("inRunFolder");      // started in the folder holding datafile/sysset.ini
+    QTest::addColumn<int>("chanNum");           // of the file used; 0: none found
+    const QStringList all{"given", "run", "user", "installed"};
+    QTest::newRow("--settings before all others") << all << true << 3;
+    QTest::newRow("the run folder's before the per-user one") << QStringList(all.mid(1)) << true << 4;
+    QTest::newRow("outside a run folder: the per-user one") << QStringList(all.mid(1)) << false << 5;
+    QTest::newRow("no per-user one: the installed default") << QStringList{"run", "installed"} << false << 6;
+    QTest::newRow("none: refused") << QStringList() << false << 0;
+}
+
+// The installed tool (a copy under prefix/bin) exports default.dat's eight
+// channels, at most ChanNum of them, from where the settings are found:
+// --settings 3, ./datafile 4, $XDG_DATA_HOME/radiocps/datafile 5,
+// prefix/share/radiocps/datafile 6.
+void TestCliCommands::settingsSearch()
+{
+    QFETCH(QStringList, present);
+    QFETCH(bool, inRunFolder);
+    QFETCH(int, chanNum);
+    ScratchDir dir;
+    const QMap<QString, QString> places{{"given", "given.ini"},
+                                        {"user", "xdg/radiocps/datafile/sysset.ini"},
+                                        {"installed", "prefix/share/radiocps/datafile/sysset.ini"},
+                                        {"run", "datafile/sysset.ini"}};
+    const QMap<QString, int> chanNums{{"given", 3}, {"run", 4}, {"user", 5}, {"installed", 6}};
+    for (const char *place : {"given", "user", "installed"}) {
+        dir.setSettings({{"ChanNum", QString::number(chanNums[place])}});
+        if (present.contains(place))
+            QVERIFY(QDir().mkpath(QFileInfo(dir.file(places[place])).path())
+                    && QFile::copy(dir.file("datafile/sysset.ini"), dir.file(places[place])));
+    }
+    dir.setSettings({{"ChanNum", "4"}});
+    if (!present.contains("run"))
+        QVERIFY(QFile::remove(dir.file("datafile/sysset.ini")));
+    QVERIFY(QDir().mkpath(dir.file("prefix/bin")) && QDir().mkpath(dir.file("elsewhere"))
+            && QFile::copy(RUN_DIR "/radiocps-cli", dir.file("prefix/bin/radiocps-cli")));
+
+    QStringList args{"export-csv", dir.file("datafile/default.dat"), "-o", "-"};
+    if (present.contains("given"))
+        args << "--settings" << dir.file("given.ini");
+    const Run r = Cli(dir, args, Directly, QString(), dir.file("prefix/bin/radiocps-cli"),
+                      inRunFolder ? dir.path() : dir.file("elsewhere"));
+    QCOMPARE(r.status, int(chanNum ? Exit::Ok : Exit::FileError));
+    QCOMPARE(r.out.split('\n', Qt::SkipEmptyParts).size(), chanNum ? chanNum + 1 : 0);   // with the header
+    if (!chanNum)
+        QVERIFY(r.errLines.join('\n').contains("give --settings FILE"));
 }
 
 QTEST_MAIN(TestCliCommands)

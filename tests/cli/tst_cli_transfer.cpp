@@ -15,6 +15,7 @@ private slots:
     void readWriteBackupRestore();
     void lateAnswerAfterStrayByte_data();
     void lateAnswerAfterStrayByte();
+    void backupOutsideRunFolder();
 };
 
 void TestCliTransfer::readWriteBackupRestore()
@@ -101,6 +102,26 @@ void TestCliTransfer::lateAnswerAfterStrayByte()
                         : Cli(dir, {"read", sim.port, "-o", "out.dat", "--raw"});
     QVERIFY2(r.status == int(Exit::Ok), qPrintable(r.errLines.join('\n')));
     QTRY_COMPARE(Window(dir.readFile(write ? "after.dat" : "out.dat")), Window(write ? plan : radio));
+}
+
+// Started outside a run folder, write finds the per-user settings and keeps
+// its backup in the per-user data folder, and says where.
+void TestCliTransfer::backupOutsideRunFolder()
+{
+    ScratchDir dir;
+    const QString user = dir.file("xdg/radiocps");
+    QVERIFY(QDir().mkpath(user + "/datafile") && QDir().mkpath(dir.file("elsewhere"))
+            && QFile::rename(dir.file("datafile/sysset.ini"), user + "/datafile/sysset.ini"));
+    dir.writeFile("radio.dat", RandomImage(7));
+    dir.writeFile("elsewhere/plan.dat", RandomImage(8));
+    SimProcess sim({"--image", dir.file("radio.dat")});
+    const Run r = Cli(dir, {"write", sim.port, "plan.dat", "--no-verify"}, Directly, QString(), QString(),
+                      dir.file("elsewhere"));
+    QVERIFY2(r.status == int(Exit::Ok), qPrintable(r.errLines.join('\n')));
+    const QStringList backups = QDir(user + "/backups").entryList(QDir::Files);
+    QCOMPARE(backups.size(), 1);
+    QVERIFY2(r.out.contains(user + "/backups/" + backups.at(0)), qPrintable(r.out));
+    QVERIFY(!QFileInfo::exists(dir.file("elsewhere/backups")));
 }
 
 QTEST_MAIN(TestCliTransfer)
