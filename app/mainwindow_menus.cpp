@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/desktop.h"
 #include "app/platform.h"
 #include "data/datafile.h"
 #include "link/serial.h"
@@ -9,6 +10,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
@@ -172,12 +174,18 @@ void MainWindow::SlotMenuClicked()
 
 void MainWindow::CreatHelpProcess()
 {
+    const bool english = m_set.Language == QLatin1String("English");
+#ifdef Q_OS_WIN
     auto *process = new QProcess(this);
-    const QString file = m_set.Language == QLatin1String("English")
-            ? QStringLiteral("./datafile/help_English.chm")
-            : QStringLiteral("./datafile/help_Chinese.chm");
-    QString program;
-    QStringList arguments;
-    Platform::HelpViewer(file, &program, &arguments);
-    Platform::StartProcess(process, program, arguments);
+    process->start(QStringLiteral("hh.exe"),
+                   {english ? QStringLiteral("./datafile/help_English.chm") : QStringLiteral("./datafile/help_Chinese.chm")},
+                   QIODevice::ReadWrite);
+#else
+    // Few Linux desktops show CHM files: the HTML pages they are made of
+    // open in the browser.
+    const QString page = QFileInfo(english ? QStringLiteral("./datafile/help/en/index.html")
+                                           : QStringLiteral("./datafile/help/zh/index.html")).absoluteFilePath();
+    if (!QFileInfo(page).isFile() || !Desktop::OpenUrl(QUrl::fromLocalFile(page)))
+        QMessageBox::about(this, tr("[帮助文档]"), tr("无法打开帮助文档(%1),请安装网页浏览器!").arg(page));
+#endif
 }

@@ -1,6 +1,6 @@
 #include "platform.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QProcess>
 
 #ifndef Q_OS_WIN
@@ -57,32 +57,9 @@ PortMenuEntries PortMenuEntriesFor(const QStringList &platformNames, const QStri
     return menu;
 }
 
-void HelpViewer(const QString &helpFile, QString *program, QStringList *arguments)
-{
-#ifdef Q_OS_WIN
-    *program = QStringLiteral("hh.exe");
-    *arguments = QStringList{helpFile};
-#else
-    *program = QStringLiteral("xdg-open");
-    *arguments = QStringList{QFileInfo(helpFile).absoluteFilePath()};
-#endif
-}
-
 std::function<bool(const QString &, const QStringList &, const QString &)> StartDetached =
         [](const QString &program, const QStringList &arguments, const QString &workingDirectory) {
             return QProcess::startDetached(program, arguments, workingDirectory);
-        };
-
-std::function<void(QProcess *, const QString &, const QStringList &)> StartProcess =
-        [](QProcess *process, const QString &program, const QStringList &arguments) {
-#ifdef Q_OS_WIN
-            process->start(program, arguments, QIODevice::ReadWrite);
-#else
-            // The opener may wait for the viewer; the viewer outlives the window.
-            process->setProgram(program);
-            process->setArguments(arguments);
-            process->startDetached();
-#endif
         };
 
 } // namespace Platform

@@ -5,8 +5,6 @@
 
 #include <functional>
 
-class QProcess;
-
 // Small platform layer: what differs between Windows and the other systems.
 namespace Platform {
 
@@ -37,16 +35,9 @@ struct PortMenuEntries {
 };
 PortMenuEntries PortMenuEntriesFor(const QStringList &platformNames, const QString &stored);
 
-// The help viewer: "hh.exe" on Windows, the desktop's default opener
-// elsewhere. Fills the program and its arguments for the help file.
-void HelpViewer(const QString &helpFile, QString *program, QStringList *arguments);
-
-// Process starts go through these, so tests can watch them.
-// StartDetached(program, arguments, workingDirectory) defaults to
-// QProcess::startDetached; StartProcess(process, program, arguments) to
-// QProcess::start for reading and writing on Windows and to a detached start
-// of the process's program elsewhere.
+// The restart of a language switch goes through this, so tests can watch
+// it: StartDetached(program, arguments, workingDirectory), by default
+// QProcess::startDetached.
 extern std::function<bool(const QString &, const QStringList &, const QString &)> StartDetached;
-extern std::function<void(QProcess *, const QString &, const QStringList &)> StartProcess;
 
 } // namespace Platform

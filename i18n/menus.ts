@@ -59,6 +59,14 @@
         <translation>Help Contents</translation>
     </message>
     <message>
+        <source>[帮助文档]</source>
+        <translation>[Help]</translation>
+    </message>
+    <message>
+        <source>无法打开帮助文档(%1),请安装网页浏览器!</source>
+        <translation>Cannot open the help (%1): please install a web browser.</translation>
+    </message>
+    <message>
         <source>刷新端口</source>
         <translation>Refresh Ports</translation>
     </message>

@@ -19,7 +19,8 @@ private slots:
         const QImage icon(SOURCE_DIR "/resources/Mac.png");   // in the folder of its size
         files << QString("share/icons/hicolor/%1x%2/apps/radiocps.png").arg(icon.width()).arg(icon.height())
               << "share/applications/radiocps.desktop" << "lib/udev/rules.d/60-radiocps.rules";
-        for (const char *f : {"sysset.ini", "default.dat", "English.qm", "help_Chinese.chm", "help_English.chm"})
+        for (const char *f : {"sysset.ini", "default.dat", "English.qm", "help_Chinese.chm", "help_English.chm",
+                              "help/en/index.html", "help/zh/index.html"})
             files << QStringLiteral("share/radiocps/datafile/") + f;
         for (int i = 0; i < files.size(); ++i) {   // programs executable, the rest not; the help compiled
             const QFileInfo info(prefix + "/" + files.at(i));
@@ -39,6 +40,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(ReadBytes(data + "sysset.ini").contains("FirstRun=No"), 20000);
         QCOMPARE(ReadBytes(data + "default.dat"), ReadBytes(shared + "default.dat"));
         QVERIFY(!QFileInfo(data + "default.dat").isSymLink() && QFileInfo(data + "default.dat").isWritable());
+        QCOMPARE(QFileInfo(data + "help").symLinkTarget(), QFileInfo(shared + "help").absoluteFilePath());
 
         // A later start keeps the user's files and brings back a lost one.
         QFile dat(data + "default.dat");

@@ -1,3 +1,4 @@
+#include "app/desktop.h"
 #include "app/mainwindow.h"
 #include "app/platform.h"
 #include "link/serial.h"
@@ -37,24 +38,39 @@ static QStringList entries(const QList<QAction *> &actions)
 class TestMenus : public QObject
 {
     Q_OBJECT
-    QStringList m_started;   // processes started through the platform seams
+    QStringList m_started;   // processes started and pages opened through the seams
+    bool m_canOpen = true;   // whether the desktop can open a page
 
 private slots:
     void initTestCase()
     {
-        Platform::StartProcess = [this](QProcess *, const QString &program, const QStringList &args) {
-            m_started << program + ' ' + args.join(' ');
+        Desktop::OpenUrl = [this](const QUrl &url) {
+            m_started << "open " + url.toLocalFile();
+            return m_canOpen;
         };
         Platform::StartDetached = [this](const QString &program, const QStringList &, const QString &wd) {
             m_started << program + " in " + QFileInfo(wd).canonicalFilePath() + " as " + saved("Language");
             return true;
         };
     }
-    void init() { m_started.clear(); }
+    void init()
+    {
+        m_started.clear();
+        m_canOpen = true;
+    }
+    // The HTML help of a language in the scratch folder.
+    static QString helpPage(const ScratchDir &s, const char *language)
+    {
+        const QString page = s.file(QStringLiteral("datafile/help/%1/index.html").arg(language));
+        QDir().mkpath(QFileInfo(page).path());
+        WriteBytes(page, "<html></html>");
+        return page;
+    }
 
     void menusAndDispatch()
     {
         Setup s("ttyS0", "Chinese");
+        const QString help = helpPage(s, "zh");
         QVERIFY(QFile::copy("datafile/default.dat", "other.dat"));
         MainWindow w;
         QVERIFY(w.MenuActionOpenFile("./other.dat"));
@@ -86,7 +102,7 @@ private slots:
                                     "读频通讯 Ctrl+R", "[读频操作]", "!", "[读频操作]", "!", "写频通讯 Ctrl+W", "[写频操作]",
                                     "!", "[写频操作]", "!", "  帮助  :", "帮助文档 Ctrl+H", "!"}));
         QCOMPARE(w.findChild<QLabel *>("label_FileName")->text(), "default.dat");   // 新建
-        QCOMPARE(m_started, QStringList{"xdg-open " + s.file("datafile/help_Chinese.chm")});
+        QCOMPARE(m_started, QStringList{"open " + help});
     }
 
     void portMenuEntries_data()
@@ -200,6 +216,8 @@ private slots:
     void englishWindowShowsNoChinese()
     {
         Setup s("ttyS0", "English");
+        const QString help = helpPage(s, "en");
+        m_canOpen = false;
         MainWindow w;
         w.show();
         const QRegularExpression chinese("[\\x{3000}-\\x{303F}\\x{3400}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]");
@@ -221,10 +239,12 @@ private slots:
         for (int menu : {0, 1, 3, 4})
             for (QAction *a : menuAt(w, menu)->actions())
                 a->trigger();
-        QCOMPARE(closer.titles.size(), 4);   // save refused, language question, read, write
+        // Save refused, language question, read, write, and nothing to open the help.
+        QCOMPARE(closer.titles.size(), 5);
+        QCOMPARE(closer.texts.last(), "Cannot open the help (" + help + "): please install a web browser.");
         shown = (shown + closer.texts).filter(chinese);
         QVERIFY2(shown.isEmpty(), qPrintable(shown.join('\n')));
-        QCOMPARE(m_started, QStringList{"xdg-open " + s.file("datafile/help_English.chm")});
+        QCOMPARE(m_started, QStringList{"open " + help});
     }
 };
 

@@ -1,0 +1,5 @@
+#include "desktop.h"
+
+#include <QDesktopServices>
+
+std::function<bool(const QUrl &)> Desktop::OpenUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
