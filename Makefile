@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
 
 .PHONY: all setup setup-hardening configure build run test bench install clean \
-        test-asan fuzz memcheck screenshots
+        test-asan fuzz memcheck screenshots package
 
 all: build
 
@@ -60,6 +60,12 @@ screenshots: build
 
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package for prefix /usr in $(BUILD)/, then lintian's opinion of it.
+package: build
+	@./tools/setup.sh package
+	@cd $(BUILD) && cpack -G DEB
+	@lintian $(BUILD)/radiocps_*.deb && echo "lintian: no errors"
 
 clean:
 	@rm -rf $(BUILD)

@@ -4,6 +4,8 @@ set -e
 PACKAGES="cmake g++ make qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools fonts-wqy-microhei fp-utils"
 # `setup.sh hardening`: also the sanitizer, fuzzing and memcheck tools.
 [ "${1:-}" = hardening ] && PACKAGES="$PACKAGES clang libclang-rt-14-dev valgrind"
+# `setup.sh package`: also the dependency computation and lintian for `make package`.
+[ "${1:-}" = package ] && PACKAGES="$PACKAGES dpkg-dev lintian"
 
 missing=""
 for p in $PACKAGES; do

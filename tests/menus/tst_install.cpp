@@ -50,6 +50,52 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(data + "help_English.chm"), 20000);
         QCOMPARE(ReadBytes(data + "default.dat"), ReadBytes(shared + "default.dat") + "mine");
     }
+
+    // Builds the Debian package, checks its contents and runs what it unpacks to.
+    void debianPackage()
+    {
+        QTemporaryDir root;
+        QCOMPARE(QProcess::execute(CPACK_COMMAND, {"--config", BUILD_DIR "/CPackConfig.cmake", "-G", "DEB",
+                                                   "-B", root.path()}), 0);
+        const QStringList debs = QDir(root.path()).entryList({"radiocps_*.deb"});
+        QCOMPARE(debs.size(), 1);
+        const QString deb = root.filePath(debs.first());
+        QProcess dpkg;
+        dpkg.start("dpkg-deb", {"-f", deb, "Package", "Depends"});
+        QVERIFY(dpkg.waitForFinished() && dpkg.exitCode() == 0);
+        const QByteArray fields = dpkg.readAllStandardOutput();   // dependencies found from the binaries
+        QVERIFY2(fields.startsWith("Package: radiocps\n") && fields.contains("libqt5widgets5"), fields.constData());
+        dpkg.start("dpkg-deb", {"-c", deb});
+        QVERIFY(dpkg.waitForFinished() && dpkg.exitCode() == 0);
+        const QByteArray listing = dpkg.readAllStandardOutput();
+        for (const char *f : {"bin/radiocps", "bin/radiocps-cli", "bin/radiocps-sim", "libexec/radiocps/radiocps",
+                              "share/radiocps/datafile/default.dat", "share/applications/radiocps.desktop",
+                              "lib/udev/rules.d/60-radiocps.rules", "share/man/man1/radiocps.1.gz",
+                              "share/man/man1/radiocps-cli.1.gz", "share/doc/radiocps/copyright"})
+            QVERIFY2(listing.contains(QByteArray(" ./usr/") + f + "\n"), f);
+
+        const QString usr = root.filePath("x/usr/");
+        QCOMPARE(QProcess::execute("dpkg-deb", {"-x", deb, root.filePath("x")}), 0);
+        QVERIFY(ReadBytes(usr + "share/applications/radiocps.desktop").contains("\nExec=/usr/bin/radiocps\n"));
+        QProcess cli;
+        cli.start(usr + "bin/radiocps-cli", {"--help"});
+        QVERIFY(cli.waitForFinished() && cli.exitStatus() == QProcess::NormalExit && cli.exitCode() == 0);
+        const QByteArray help = cli.readAllStandardOutput();
+        for (const char *c : {"read", "write", "verify", "dump", "diff", "export-csv", "import-csv", "ports"})
+            QVERIFY2(help.contains(QByteArray("\n  ") + c + " "), c);
+
+        // The unpacked launcher finds its program and data beside itself; the window stays up.
+        qputenv("HOME", root.filePath("home").toUtf8());
+        qunsetenv("XDG_DATA_HOME");
+        QProcess window;
+        window.start(usr + "bin/radiocps", QStringList());
+        QVERIFY(window.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(ReadBytes(root.filePath("home/.local/share/radiocps/datafile/sysset.ini"))
+                                         .contains("FirstRun=No"), 20000);
+        QVERIFY(!window.waitForFinished(1000));
+        window.terminate();
+        QVERIFY(window.waitForFinished());
+    }
 };
 
 QTEST_MAIN(TestInstall)
