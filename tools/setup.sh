@@ -1,11 +1,13 @@
 #!/bin/sh
 # Installs what a fresh Debian machine lacks to build, test and run radiocps.
 set -e
-PACKAGES="cmake g++ make qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools fonts-wqy-microhei fp-utils"
+# dpkg-dev and file: the package test computes the package's dependencies.
+PACKAGES="cmake g++ make qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools fonts-wqy-microhei fp-utils
+          dpkg-dev file"
 # `setup.sh hardening`: also the sanitizer, fuzzing and memcheck tools.
 [ "${1:-}" = hardening ] && PACKAGES="$PACKAGES clang libclang-rt-14-dev valgrind"
-# `setup.sh package`: also the dependency computation and lintian for `make package`.
-[ "${1:-}" = package ] && PACKAGES="$PACKAGES dpkg-dev lintian"
+# `setup.sh package`: also lintian for `make package`.
+[ "${1:-}" = package ] && PACKAGES="$PACKAGES lintian"
 
 missing=""
 for p in $PACKAGES; do
