@@ -7,6 +7,7 @@
 #include "data/datafile.h"
 #include "data/pagestore.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -157,4 +158,16 @@ bool ImageToSend(const QString &path, bool raw, RadioData_S *image)
     NoteChannelCut(path, file, chanNum);
     *image = NormaliseImage(file, chanNum);
     return true;
+}
+
+Exit PortAndImage(const QCommandLineParser &parser, const char *command, QString *port, QString *path,
+                  RadioData_S *image)
+{
+    if (parser.positionalArguments().size() != 2) {
+        Fail(QLatin1String(command), QStringLiteral("expects PORT FILE.dat"));
+        return Exit::Usage;
+    }
+    *port = parser.positionalArguments().at(0);
+    *path = parser.positionalArguments().at(1);
+    return ImageToSend(*path, parser.isSet(QStringLiteral("raw")), image) ? Exit::Ok : Exit::FileError;
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "exitstatus.h"
+
 #include "data/radiodata.h"
 
 #include <QByteArray>
 #include <QCommandLineOption>
 #include <QString>
 
+class QCommandLineParser;
 struct SysSet_S;
 
 // Files of the command line: each failure is reported on standard error
@@ -37,3 +40,8 @@ void NoteChannelCut(const QString &subject, const RadioData_S &image, int chanNu
 // What write sends and verify expects for a data file: the image the window
 // would write after opening it, or with raw the file byte for byte.
 bool ImageToSend(const QString &path, bool raw, RadioData_S *image);
+
+// The PORT FILE.dat arguments of write and verify, and the image to send
+// for the file (--raw as given); Usage or FileError after reporting why.
+Exit PortAndImage(const QCommandLineParser &parser, const char *command, QString *port, QString *path,
+                  RadioData_S *image);

@@ -10,15 +10,10 @@ namespace {
 
 Exit Verify(const QCommandLineParser &parser)
 {
-    if (parser.positionalArguments().size() != 2) {
-        Fail(QStringLiteral("verify"), QStringLiteral("expects PORT FILE.dat"));
-        return Exit::Usage;
-    }
-    const QString port = parser.positionalArguments().at(0);
-    const QString path = parser.positionalArguments().at(1);
+    QString port, path;
     RadioData_S expected{};
-    if (!ImageToSend(path, parser.isSet(QStringLiteral("raw")), &expected))
-        return Exit::FileError;
+    if (const Exit status = PortAndImage(parser, "verify", &port, &path, &expected); status != Exit::Ok)
+        return status;
     return VerifyRadio(port, expected, QStringLiteral("The radio on %1 holds %2\n").arg(port, path), false);
 }
 

@@ -23,15 +23,10 @@ QString BackupPath(const QString &folder)
 
 Exit Write(const QCommandLineParser &parser)
 {
-    if (parser.positionalArguments().size() != 2) {
-        Fail(QStringLiteral("write"), QStringLiteral("expects PORT FILE.dat"));
-        return Exit::Usage;
-    }
-    const QString port = parser.positionalArguments().at(0);
-    const QString path = parser.positionalArguments().at(1);
+    QString port, path;
     RadioData_S expected{};
-    if (!ImageToSend(path, parser.isSet(QStringLiteral("raw")), &expected))
-        return Exit::FileError;
+    if (const Exit status = PortAndImage(parser, "write", &port, &path, &expected); status != Exit::Ok)
+        return status;
 
     QString backupPath;
     if (!parser.isSet(QStringLiteral("no-backup"))) {
