@@ -71,6 +71,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     if (!MenuActionOpenFile(m_set.FilePathDef))
         QMessageBox::about(this, tr("[文件读取操作]"), tr("读取失败,默认文件数据被破坏,请另存为默认文件!"));
+    MarkPagesKept();
 
     ui->treeWidget->expandAll();
     setWindowTitle(m_set.SoftName + " V" + m_set.Version);
@@ -85,7 +86,7 @@ MainWindow::~MainWindow()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A transfer in progress is never cut off by closing the window.
-    if (m_linkBusy) {
+    if (m_linkBusy || !KeepOrDropChanges()) {
         event->ignore();
         return;
     }

@@ -3,6 +3,7 @@
 #include "app/sysset.h"
 #include "data/radiodata.h"
 
+#include <QByteArray>
 #include <QMainWindow>
 #include <QString>
 
@@ -38,7 +39,10 @@ public:
     void GetRadioData();
     void CommitCellEditors();
     bool MenuActionOpenFile(QString path);
-    void MenuActionSaveFile(QString path);
+    bool MenuActionSaveFile(QString path);
+    QByteArray PagesImage();
+    void MarkPagesKept();
+    bool KeepOrDropChanges();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -60,6 +64,7 @@ private:
     QTimer *m_clock = nullptr;
     QTranslator *m_translator = nullptr;
     RadioData_S m_image{};
+    QByteArray m_keptPages;         // PagesImage() as last loaded, saved, read or written
     RADIOINFO_Form *m_radioInfo = nullptr;
     CHANNELINFO_Form *m_channels = nullptr;
     MACSET_Form *m_macSet = nullptr;

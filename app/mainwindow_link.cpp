@@ -13,6 +13,8 @@ void MainWindow::SlotRadioReadFreqOp()
         return;
     ui->treeWidget->setFocus(Qt::OtherFocusReason);
     CommitCellEditors();
+    if (!KeepOrDropChanges())
+        return;
 
     m_linkBusy = true;
     setEnabled(false);
@@ -31,6 +33,7 @@ void MainWindow::SlotRadioReadFreqOp()
     case PCCPOP_OK:
         m_image = received;
         UpdataRadioData();
+        MarkPagesKept();
         QMessageBox::about(this, title, tr("读取数据成功!"));
         break;
     case PCCPOP_PORT_FAIL:
@@ -64,6 +67,7 @@ void MainWindow::SlotRadioWriteFreqOp()
     const QString title = tr("[写频操作]");
     switch (code) {
     case PCCPOP_OK:
+        MarkPagesKept();
         QMessageBox::about(this, title, tr("写入数据成功!"));
         break;
     case PCCPOP_PORT_FAIL:

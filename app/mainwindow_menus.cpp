@@ -133,7 +133,7 @@ void MainWindow::SlotMenuClicked()
                 this, tr("[语言切换操作]"),
                 tr("切换语言需要重新启动程序,未保存的修改将会丢失。现在重新启动吗?"),
                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer != QMessageBox::Yes)
+        if (answer != QMessageBox::Yes || !KeepOrDropChanges())
             return;
         m_set.Language = language;
         SaveSysSet();
@@ -156,11 +156,13 @@ void MainWindow::SlotMenuClicked()
     } else if (text == tr("写频通讯")) {
         SlotRadioWriteFreqOp();
     } else if (text == tr("新建")) {
-        MenuActionOpenFile(QLatin1String(kDefaultDataFile));
+        if (KeepOrDropChanges())
+            MenuActionOpenFile(QLatin1String(kDefaultDataFile));
     } else if (text == tr("帮助文档")) {
         CreatHelpProcess();
     } else if (text == tr("打开")) {
-        MenuActionOpenFile(QString());
+        if (KeepOrDropChanges())
+            MenuActionOpenFile(QString());
     } else if (text == tr("保存")) {
         MenuActionSaveFile(m_filePath);
     } else if (text == tr("另存为")) {

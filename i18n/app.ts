@@ -95,6 +95,18 @@
         <source>保存成功,数据保存到文件(</source>
         <translation>Saved successfully, data written to the file (</translation>
     </message>
+    <message>
+        <source>保存修改?</source>
+        <translation>Save changes?</translation>
+    </message>
+    <message>
+        <source>不保存</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>RADIOINFO_Form</name>

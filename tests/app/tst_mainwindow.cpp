@@ -1,3 +1,4 @@
+#include "app/platform.h"
 #include "link/serial.h"
 
 #include "gui.h"
@@ -91,6 +92,11 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        Platform::StartDetached = [](const QString &, const QStringList &, const QString &) { return true; };
+    }
+
     void firstRunWithDeliveredFiles()
     {
         ScratchDir dir;   // delivered sysset.ini: FirstRun=Yes; tests run with LC_ALL=C.UTF-8
@@ -331,7 +337,8 @@ private slots:
         QVERIFY(e.editor);
         Read_Write_Port = sim.port;
         QString seen;
-        ModalCloser closer(command.dialog.isEmpty() ? nullptr : ChooseFile(dir.file(command.dialog), &seen));
+        const ModalCloser::Answer choose = command.dialog.isEmpty() ? nullptr : ChooseFile(dir.file(command.dialog), &seen);
+        ModalCloser closer([&](QWidget *d) { return ClickButton(d, "不保存") || (choose && choose(d)); });
         QAction *action = nullptr;
         for (QAction *a : e.w.findChildren<QAction *>())
             if (a->text() == command.action)
@@ -351,6 +358,82 @@ private slots:
         sim.stop();   // the radio saves what it holds
         if (!command.saved.isEmpty())
             QCOMPARE(dir.readFile(command.saved).mid(kHeaderSize), edited);
+        closer.texts.clear();   // saved, written or replaced: nothing to ask
+        e.w.close();
+        QCOMPARE(closer.texts.contains("保存修改?"), command.saved.isEmpty() && !command.replaces);
+    }
+
+    void unsavedChangesGuard_data()
+    {
+        QTest::addColumn<QString>("command");   // a menu entry, or closing the window
+        QTest::addColumn<QString>("answer");    // to the question; none: nothing edited
+        for (const char *command : {"新建", "打开", "读频通讯", "英文", "close"})
+            for (const char *answer : {"", "取消", "不保存", "保存"})
+                QTest::addRow("%s, %s", command, *answer ? answer : "unedited") << command << answer;
+        QTest::newRow("close, 保存 on the default file: as a Save As") << "close" << "保存";
+    }
+
+    // The question comes only after an edit. Cancel keeps the window and its
+    // pages; Discard goes on; Save first stores the edit through the save path.
+    void unsavedChangesGuard()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, answer);
+        const bool onDefault = QString(QTest::currentDataTag()).contains("default");
+        ScratchDir dir;
+        dir.setLanguage("Chinese");
+        const QByteArray base = dir.readFile("datafile/default.dat");
+        dir.writeFile("base.dat", base);
+        dir.writeFile("other.dat", base);
+        OpenEdit e(dir, {3, "tableWidget", 1, "99.3"});
+        QVERIFY(e.editor);
+        if (onDefault) {
+            QTest::keyClick(e.editor, Qt::Key_Escape);
+            QVERIFY(e.w.MenuActionOpenFile("./datafile/default.dat"));
+            QVERIFY(TypeInto(*e.view, 0, 1, "99.3"));
+        } else {
+            QTest::keyClick(e.editor, answer.isEmpty() ? Qt::Key_Escape : Qt::Key_Enter);
+        }
+        const QByteArray pages = MainWindowProbe::pages(e.w);
+        QCOMPARE(pages != e.loaded, !answer.isEmpty());
+
+        Read_Write_Port = "/dev/radiocps-no-such-port";   // a read ends at the port
+        QString seen;
+        const ModalCloser::Answer choose = ChooseFile(dir.file(onDefault ? "as.dat" : "other.dat"), &seen);
+        ModalCloser closer([&](QWidget *d) {
+            auto *box = qobject_cast<QMessageBox *>(d);
+            if (QAbstractButton *yes = box ? box->button(QMessageBox::Yes) : nullptr)   // restart now
+                yes->click();
+            return (box && box->button(QMessageBox::Yes)) || ClickButton(d, answer) || choose(d);
+        });
+        bool closed = false;
+        auto run = [&] {
+            if (command == "close")
+                closed = e.w.close();
+            else
+                for (QAction *a : e.w.findChildren<QAction *>())
+                    if (a->text() == command)
+                        a->trigger();
+            QTimer::singleShot(0, [] { QCoreApplication::exit(1); });
+        };
+        QTimer::singleShot(0, &e.w, run);   // in the application's loop: the restart ends it
+        QCoreApplication::exec();
+
+        const bool asked = closer.texts.contains("保存修改?");
+        QCOMPARE(asked, !answer.isEmpty());
+        const QString path = MainWindowProbe::filePath(e.w);
+        const bool done = command == "新建" ? path == "./datafile/default.dat"
+                        : command == "打开" ? path == dir.file("other.dat")
+                        : command == "读频通讯" ? closer.titles.contains("[读频操作]")
+                        : command == "英文" ? QSettings("datafile/sysset.ini", QSettings::IniFormat)
+                                                      .value("SYSSET/Language").toString() == "English"
+                        : closed;
+        QCOMPARE(done, answer != "取消");
+        if (answer == "取消")
+            QCOMPARE(MainWindowProbe::pages(e.w), pages);
+        const QByteArray stored = dir.readFile(onDefault ? "as.dat" : "base.dat");
+        QCOMPARE(stored.mid(kHeaderSize), answer == "保存" ? pages : base.mid(kHeaderSize));
+        QCOMPARE(dir.readFile("datafile/default.dat"), base);
     }
 
     void closeSavesSettings()

@@ -42,3 +42,14 @@ bool Choose(QTableWidget &table, int row, int column, int index)
     QCoreApplication::processEvents();
     return true;
 }
+
+bool ClickButton(QWidget *dialog, const QString &text)
+{
+    auto *box = qobject_cast<QMessageBox *>(dialog);
+    for (QAbstractButton *button : box ? box->buttons() : QList<QAbstractButton *>())
+        if (button->text() == text) {
+            button->click();
+            return true;
+        }
+    return false;
+}

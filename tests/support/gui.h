@@ -18,3 +18,6 @@ QWidget *OpenEditor(QTableWidget &table, int row, int column);
 bool TypeInto(QTableWidget &table, int row, int column, const QString &keys);
 // Chooses item `index` in a cell's combo box editor and commits with Enter.
 bool Choose(QTableWidget &table, int row, int column, int index);
+// Clicks the button of a message box that bears this text; false when the
+// dialog is no message box or has no such button.
+bool ClickButton(QWidget *dialog, const QString &text);
