@@ -39,6 +39,9 @@ public:
     void CommitCellEditors();
     bool MenuActionOpenFile(QString path);
     void MenuActionSaveFile(QString path);
+    // The channel page from a CSV plan and to one; an empty path asks for it.
+    void MenuActionImportCsv(QString path);
+    void MenuActionExportCsv(QString path);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
