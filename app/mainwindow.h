@@ -43,6 +43,9 @@ public:
     QByteArray PagesImage();
     void MarkPagesKept();
     bool KeepOrDropChanges();
+    // The channel page from a CSV plan and to one; an empty path asks for it.
+    void MenuActionImportCsv(QString path);
+    void MenuActionExportCsv(QString path);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

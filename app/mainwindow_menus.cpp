@@ -52,6 +52,9 @@ void MainWindow::CreatMenuBar()
     file->addSeparator();
     addEntry(file, {"://new/prefix1/Save.png", QT_TR_NOOP("保存"), "Ctrl+S", true});
     addEntry(file, {"://new/prefix1/SaveAs.png", QT_TR_NOOP("另存为"), "Ctrl+D", true});
+    file->addSeparator();
+    addEntry(file, {"", QT_TR_NOOP("导入信道表(CSV)..."), "", false});
+    addEntry(file, {"", QT_TR_NOOP("导出信道表(CSV)..."), "", false});
     ui->menuBar->addMenu(file);
 
     auto *language = new QMenu(tr("  语言  "), this);
@@ -167,6 +170,10 @@ void MainWindow::SlotMenuClicked()
         MenuActionSaveFile(m_filePath);
     } else if (text == tr("另存为")) {
         MenuActionSaveFile(QString());
+    } else if (text == tr("导入信道表(CSV)...")) {
+        MenuActionImportCsv(QString());
+    } else if (text == tr("导出信道表(CSV)...")) {
+        MenuActionExportCsv(QString());
     } else if (text == tr("中文")) {
         switchLanguage(QStringLiteral("Chinese"));
     } else if (text == tr("英文")) {

@@ -98,13 +98,22 @@ void CHANNELINFO_Form::InitShow()
 
 void CHANNELINFO_Form::UpdData()
 {
+    SetRows(ChannelLoadTable(*m_image, m_maxRows));
+}
+
+void CHANNELINFO_Form::GetData()
+{
+    ChannelStoreTable(m_image, Rows());
+}
+
+void CHANNELINFO_Form::SetRows(const QVector<ChannelFields_S> &rows)
+{
     ui->tableWidget->setRowCount(0);
-    const QVector<ChannelFields_S> rows = ChannelLoadTable(*m_image, m_maxRows);
     // Column 1 first: its copy into column 2 is then replaced by the
     // record's own transmit frequency.
     static const int kFillOrder[] = {ColRxFreq, ColTxFreq, ColBandwidth, ColPower, ColScan,
                                      ColBusyLock, ColPttDial, ColTxTone, ColRxTone};
-    for (int i = 0; i < rows.size(); ++i) {
+    for (int i = 0; i < std::min<int>(rows.size(), m_maxRows); ++i) {
         AddChanRow();
         const QStringList texts = ChannelRowTexts(rows.at(i), i, m_colLists);
         for (int c : kFillOrder)
@@ -112,7 +121,7 @@ void CHANNELINFO_Form::UpdData()
     }
 }
 
-void CHANNELINFO_Form::GetData()
+QVector<ChannelFields_S> CHANNELINFO_Form::Rows() const
 {
     const QTableWidget *table = ui->tableWidget;
     QVector<ChannelFields_S> rows;
@@ -125,7 +134,7 @@ void CHANNELINFO_Form::GetData()
         }
         rows << ChannelFieldsFromTexts(texts, m_colLists);
     }
-    ChannelStoreTable(m_image, rows);
+    return rows;
 }
 
 QString CHANNELINFO_Form::GetTabColItemStr(quint16 column, quint16 index) const

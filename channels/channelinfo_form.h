@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 #include <QWidget>
 
 namespace Ui {
@@ -25,6 +26,10 @@ public:
     void InitShow();
     void UpdData();
     void GetData();
+    // The rows as the table holds them; the table replaced by rows (at
+    // most the maximum row count). The image is not touched.
+    QVector<ChannelFields_S> Rows() const;
+    void SetRows(const QVector<ChannelFields_S> &rows);
 
     QString GetTabColItemStr(quint16 column, quint16 index) const;
     int GetTabColItemIndex(quint16 column, const QString &text) const;

@@ -477,14 +477,19 @@ void PutChannelPlan(RadioData_S *image, const QVector<ChannelFields_S> &channels
     ChannelStoreTable(image, channels);
 }
 
-QByteArray ExportChannelPlan(const RadioData_S &image, int maxRows)
+QByteArray ExportChannelPlan(const RadioData_S &image, const PlanLimits &limits)
+{
+    return ExportChannelPlan(ChannelLoadTable(image, limits.maxRows), limits);
+}
+
+QByteArray ExportChannelPlan(const QVector<ChannelFields_S> &rows, const PlanLimits &limits)
 {
     QStringList head;
     for (const char *c : kPlanColumns)
         head << QLatin1String(c);
     QByteArray out = CsvLine(head);
 
-    const QVector<ChannelFields_S> rows = ChannelLoadTable(image, maxRows);
+    const auto inBand = [&limits](uint32_t hz) { return hz >= limits.bandStartHz && hz < limits.bandEndHz; };
     for (int i = 0; i < rows.size(); ++i) {
         const ChannelFields_S &ch = rows.at(i);
         QString tone, rTone = QStringLiteral("88.5"), cTone = QStringLiteral("88.5");
@@ -498,6 +503,9 @@ QByteArray ExportChannelPlan(const RadioData_S &image, int maxRows)
         } else if (txKind == ToneCtcss && ch.TxTone == ch.RxTone) {
             tone = QStringLiteral("TSQL");
             rTone = cTone = Tones().at(ch.TxTone);
+        } else if (txKind == ToneCtcss && rxKind == ToneNone) {
+            tone = QStringLiteral("Tone");
+            rTone = Tones().at(ch.TxTone);
         } else if (txDcs && rxDcs && DcsDigits(ch.TxTone) == DcsDigits(ch.RxTone)) {
             tone = QStringLiteral("DTCS");
             dtcs = rxDtcs = DcsDigits(ch.TxTone);
@@ -531,10 +539,16 @@ QByteArray ExportChannelPlan(const RadioData_S &image, int maxRows)
             comment << kBusyLockWord;
         if (ch.PttDial == 1)
             comment << kPttDialWord;
-        const bool split = ch.TxFreq != ch.RxFreq;
-        out += CsvLine({QString::number(i + 1), QString(), ChannelFreqText(ch.RxFreq),
-                        split ? QStringLiteral("split") : QString(),
-                        split ? ChannelFreqText(ch.TxFreq) : QStringLiteral("0.000000"), tone, rTone, cTone, dtcs,
+        QString duplex, offset = QStringLiteral("0.000000");
+        if (ch.TxFreq != ch.RxFreq && inBand(ch.RxFreq) && inBand(ch.TxFreq)) {
+            duplex = ch.TxFreq > ch.RxFreq ? QStringLiteral("+") : QStringLiteral("-");
+            offset = ChannelFreqText(ch.TxFreq > ch.RxFreq ? ch.TxFreq - ch.RxFreq : ch.RxFreq - ch.TxFreq);
+        } else if (ch.TxFreq != ch.RxFreq) {
+            duplex = QStringLiteral("split");
+            offset = ChannelFreqText(ch.TxFreq);
+        }
+        out += CsvLine({QString::number(i + 1), QString(), ChannelFreqText(ch.RxFreq), duplex, offset, tone, rTone,
+                        cTone, dtcs,
                         polarity, rxDtcs, cross, ch.Bandwidth == 1 ? QStringLiteral("NFM") : QStringLiteral("FM"),
                         ch.RxFreq % 5000 == 0 ? QStringLiteral("5.00") : QStringLiteral("6.25"),
                         ch.Scan == 1 ? QStringLiteral("S") : QString(),

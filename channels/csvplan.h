@@ -70,7 +70,11 @@ PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits);
 // other byte is left as it is.
 void PutChannelPlan(RadioData_S *image, const QVector<ChannelFields_S> &channels);
 
-// The channels the window shows (at most maxRows) as a plan: Location from
-// 1, Name empty, equal tones as TSQL or DTCS, others as Cross, "split" when
-// transmit differs from receive, power 5.0W or 1.0W, TStep by raster.
-QByteArray ExportChannelPlan(const RadioData_S &image, int maxRows);
+// Channels as a plan: Location from 1, Name empty, equal tones as TSQL or
+// DTCS, a transmit-only CTCSS tone as Tone, others as Cross; a transmit
+// frequency apart from receive as Duplex + or - with the offset when both
+// lie in the band of limits, else as split with the transmit frequency in
+// Offset; power 5.0W or 1.0W, TStep by raster. maxRows is not used.
+QByteArray ExportChannelPlan(const QVector<ChannelFields_S> &channels, const PlanLimits &limits);
+// The channels the window shows (at most limits.maxRows).
+QByteArray ExportChannelPlan(const RadioData_S &image, const PlanLimits &limits);

@@ -23,10 +23,10 @@ Exit ExportCsv(const QCommandLineParser &parser)
     SysSet_S set;
     if (!LoadSettings(&set))
         return Exit::FileError;
-    const int chanNum = SysSetInt(set.ChanNum);
-    NoteChannelCut(path, image, chanNum);
-    return SaveText(parser.value(QStringLiteral("output")), ExportChannelPlan(image, chanNum)) ? Exit::Ok
-                                                                                                : Exit::FileError;
+    const PlanLimits limits = PlanLimitsOf(set);
+    NoteChannelCut(path, image, limits.maxRows);
+    return SaveText(parser.value(QStringLiteral("output")), ExportChannelPlan(image, limits)) ? Exit::Ok
+                                                                                               : Exit::FileError;
 }
 
 } // namespace
@@ -37,7 +37,10 @@ Command ExportCsvCommand()
             "Writes the channels of FILE.dat (at most ChanNum) as a CSV plan with the\n"
             "columns Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,\n"
             "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment.\n"
-            "Busy lockout and PTT dialling are the words BCL and PTT-ID in Comment.",
+            "Busy lockout and PTT dialling are the words BCL and PTT-ID in Comment.\n"
+            "A transmit frequency apart from receive is Duplex + or - with the offset\n"
+            "in Offset when both lie in the band, else split with the transmit\n"
+            "frequency in Offset; a transmit-only CTCSS tone is Tone with rToneFreq.",
             {{QStringLiteral("FILE.dat"), QStringLiteral("the data file whose channels are written"),
               QStringLiteral("FILE.dat -o plan.csv")}},
             {{{QStringLiteral("o"), QStringLiteral("output")},

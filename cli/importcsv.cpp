@@ -37,11 +37,7 @@ Exit ImportCsv(const QCommandLineParser &parser)
     if (!LoadSettings(&set))
         return Exit::FileError;
 
-    PlanLimits limits;
-    limits.maxRows = SysSetInt(set.ChanNum);
-    limits.bandStartHz = BandEdgeHz(SysSetInt(set.StartBand));
-    limits.bandEndHz = BandEdgeHz(SysSetInt(set.EndBand));
-    const PlanImport plan = ImportChannelPlan(text, limits);
+    const PlanImport plan = ImportChannelPlan(text, PlanLimitsOf(set));
     if (!plan.error.isEmpty()) {
         Fail(plan.errorLine > 0 ? QStringLiteral("%1:%2").arg(csvPath).arg(plan.errorLine) : csvPath,
              plan.error + QStringLiteral("; nothing imported"));

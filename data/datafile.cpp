@@ -33,6 +33,12 @@ DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S
 
 DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image, QString *why)
 {
+    return SaveFileBytes(path, QByteArray::fromRawData(reinterpret_cast<const char *>(image.bytes()), kImageSize),
+                         why);
+}
+
+DataFileError SaveFileBytes(const QString &path, const QByteArray &bytes, QString *why)
+{
     auto fail = [why](const QString &reason) {
         if (why)
             *why = reason;
@@ -53,7 +59,7 @@ DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image, Q
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    if (file.write(reinterpret_cast<const char *>(image.bytes()), kImageSize) != kImageSize) {
+    if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return fail(reason);

@@ -2,6 +2,7 @@
 
 #include "radiodata.h"
 
+#include <QByteArray>
 #include <QString>
 
 // Data files (*.dat) are the 452-byte image written out byte for byte.
@@ -25,6 +26,8 @@ DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S
 // is not writable, or marked read-only, is left alone and reported as
 // CannotWrite. why, if given, receives the reason of a failure.
 DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image, QString *why = nullptr);
+// Any file's bytes, saved the same way.
+DataFileError SaveFileBytes(const QString &path, const QByteArray &bytes, QString *why = nullptr);
 
 // Version from the header, "V" major "." minor as two digits: V1.05, V255.255.
 QString HeaderVersionText(const ConnectCnfData_S &header);

@@ -107,6 +107,62 @@
         <source>取消</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>导入信道表</source>
+        <translation>Import Channels</translation>
+    </message>
+    <message>
+        <source>[导入信道表]</source>
+        <translation>[Import Channels]</translation>
+    </message>
+    <message>
+        <source>导入失败,无法读取信道表文件(%1),信道未改变!</source>
+        <translation>Import failed: the channel plan file (%1) could not be read; the channels are unchanged!</translation>
+    </message>
+    <message>
+        <source>导入失败,文件(%1)不是信道表,信道未改变!</source>
+        <translation>Import failed: the file (%1) is not a channel plan; the channels are unchanged!</translation>
+    </message>
+    <message>
+        <source>第%1行:%2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>第%1行拒绝:%2</source>
+        <translation>Line %1 refused: %2</translation>
+    </message>
+    <message>
+        <source>第%1行调整:%2</source>
+        <translation>Line %1 adjusted: %2</translation>
+    </message>
+    <message>
+        <source>导入失败,文件(%1)中没有可导入的行,信道未改变!</source>
+        <translation>Import failed: the file (%1) has no row that can be imported; the channels are unchanged!</translation>
+    </message>
+    <message>
+        <source>导入完成:导入%1行,拒绝%2行,调整%3行</source>
+        <translation>Import done: %1 rows imported, %2 refused, %3 adjusted</translation>
+    </message>
+    <message>
+        <source>(其余%1条见详细信息)</source>
+        <translation>(%1 more under Show Details)</translation>
+    </message>
+    <message>
+        <source>导出信道表</source>
+        <translation>Export Channels</translation>
+    </message>
+    <message>
+        <source>[导出信道表]</source>
+        <translation>[Export Channels]</translation>
+    </message>
+    <message>
+        <source>导出失败,无法写入文件(%1),原文件保持不变!</source>
+        <translation>Export failed: the file (%1) could not be written; the existing file is unchanged!</translation>
+    </message>
+    <message>
+        <source>导出成功,%1个信道保存到文件(%2)!</source>
+        <translation>Exported successfully: %1 channels written to the file (%2)!</translation>
+    </message>
 </context>
 <context>
     <name>RADIOINFO_Form</name>

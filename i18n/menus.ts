@@ -23,6 +23,14 @@
         <translation>Save As</translation>
     </message>
     <message>
+        <source>导入信道表(CSV)...</source>
+        <translation>Import channels (CSV)...</translation>
+    </message>
+    <message>
+        <source>导出信道表(CSV)...</source>
+        <translation>Export channels (CSV)...</translation>
+    </message>
+    <message>
         <source>  语言  </source>
         <translation>  Language  </translation>
     </message>

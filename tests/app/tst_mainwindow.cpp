@@ -280,6 +280,95 @@ private slots:
         QCOMPARE(Label(w, "label_FileName"), QString("saved.dat"));
     }
 
+    void csvThroughMenus_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QString>("text");       // of the import's box; $F the file
+        QTest::addColumn<QStringList>("rows");   // receive, transmit, tones; empty: pages unchanged
+        // As other tools write it: their column order, every field quoted, CRLF, more columns after Comment.
+        const auto tools = [](const QList<QByteArray> &lines) {
+            QByteArray out;
+            for (QByteArray line : QList<QByteArray>{"Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                    "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,"
+                    "DVCODE"} + lines)
+                out += '"' + line.replace(",", "\",\"") + "\"\r\n";
+            return out;
+        };
+        const QByteArray outside = "3,2m,146.520000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,";
+        const QByteArray plan = tools(
+                {"0,RPT,440.000000,+,5.000000,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,",
+                 "1,Simplex,441.000000,-,0.600000,TSQL,100.0,100.0,023,NN,023,Tone->Tone,NFM,5.00,,1.0W,,,,,",
+                 "2,,442.003100,split,432.000000,DTCS,88.5,88.5,023,NR,023,Tone->Tone,FM,5.00,S,5.0W,,,,,", outside,
+                 "4,,443.000000,,0.000000,Cross,67.0,88.5,023,NN,114,Tone->DTCS,FM,5.00,,5.0W,,,,,"});
+        QStringList rows{"440.000000 445.000000 88.5 无", "441.000000 440.400000 100.0 100.0",
+                         "442.000000 432.000000 D023N D023I", "443.000000 443.000000 67.0 D114N"};
+        const QString band = "Frequency 146.520000 MHz is outside the band 400-470 MHz";
+        const QString snap = "Frequency 442.0031 MHz snapped to 442.000000 MHz";
+        QTest::newRow("other tools' file") << "Chinese" << plan
+                << "导入完成:导入4行,拒绝1行,调整1行\n第4行调整:" + snap + "\n第5行拒绝:" + band << rows;
+        QTest::newRow("other tools' file, English") << "English" << plan
+                << "Import done: 4 rows imported, 1 refused, 1 adjusted\nLine 4 adjusted: " + snap
+                           + "\nLine 5 refused: " + band << rows.replaceInStrings("无", "None");
+        QString refused = "导入失败,文件($F)中没有可导入的行,信道未改变!";
+        for (int line = 2; line < 12; ++line)
+            refused += QStringLiteral("\n第%1行拒绝:").arg(line) + band;
+        QTest::newRow("no usable row, ten of twelve listed")
+                << "Chinese" << tools(QVector<QByteArray>(12, outside).toList()) << refused + "\n(其余2条见详细信息)" << QStringList();
+        QTest::newRow("not a plan") << "Chinese" << QByteArray("Location,Name\r\n1,a\r\n")
+                << "导入失败,文件($F)不是信道表,信道未改变!\n第1行:the header has no Frequency column" << QStringList();
+    }
+
+    // The plan imported into the channel page through the menu entry, with its summary; then the page's
+    // rows exported, which changes neither the pages nor the image, and imported again to the same rows.
+    // A failed export keeps the file it would replace.
+    void csvThroughMenus()
+    {
+        QFETCH(QString, language);
+        QFETCH(QByteArray, csv);
+        QFETCH(QString, text);
+        QFETCH(QStringList, rows);
+        ScratchDir dir;
+        dir.setLanguage(language);
+        dir.writeFile("plan.csv", csv);
+        MainWindow w;
+        auto *table = w.findChild<QWidget *>("CHANNELINFO_Form")->findChild<QTableWidget *>("tableWidget");
+        const auto shown = [table] {
+            QStringList r;
+            for (int i = 0; i < table->rowCount(); ++i)
+                r << QStringList{table->item(i, 1)->text(), table->item(i, 2)->text(), table->item(i, 6)->text(),
+                                 table->item(i, 7)->text()}.join(' ');
+            return r;
+        };
+        const QStringList before = shown();
+        const QByteArray pages = MainWindowProbe::pages(w);
+        QList<QAction *> entries = w.menuBar()->actions().first()->menu()->actions().mid(7);
+        QString file = dir.file("plan.csv"), seen;
+        ModalCloser closer([&](QWidget *d) { return ChooseFile(file, &seen)(d); });
+        entries.at(0)->trigger();
+        QCOMPARE(closer.texts, QStringList{text.replace("$F", file)});
+        QCOMPARE(shown(), rows.isEmpty() ? before : rows);
+        if (rows.isEmpty())
+            QCOMPARE(MainWindowProbe::pages(w), pages);
+
+        const QByteArray image = MainWindowProbe::bytes(w);
+        const QStringList now = shown();
+        file = dir.file("out.csv");
+        entries.at(1)->trigger();
+        QCOMPARE(MainWindowProbe::bytes(w), image);
+        QVERIFY(dir.readFile("out.csv").startsWith("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,"));
+        entries.at(0)->trigger();
+        QCOMPARE(shown(), now);
+        dir.writeFile("ro.csv", "keep");
+        QFile::setPermissions(dir.file("ro.csv"), QFile::ReadOwner);
+        w.MenuActionExportCsv(dir.file("ro.csv"));
+        QCOMPARE(dir.readFile("ro.csv"), QByteArray("keep"));
+        QCOMPARE(closer.texts.size(), 4);
+        QVERIFY(closer.texts.last().startsWith(language == "English" ? "Export failed" : "导出失败"));
+        QCOMPARE(w.close(), shown() == before);   // an import is an edit: closing asks, a closed box cancels
+        QCOMPARE(closer.texts.size(), shown() == before ? 4 : 5);
+    }
+
     void commandsEndTheCellEdit_data()
     {
         QTest::addColumn<Command>("command");
@@ -290,6 +379,7 @@ private slots:
                 write{"写频通讯", "写频通讯", Command::Trigger, "", "radio.dat", false},
                 toolBar{"tool bar", "保存", Command::ToolBar, "", "base.dat", false},
                 saveAs{"另存为", "另存为", Command::Trigger, "as.dat", "as.dat", false},
+                exportCsv{"导出信道表", "导出信道表(CSV)...", Command::Trigger, "plan.csv", "plan.csv", false},
                 newFile{"新建", "新建", Command::Trigger, "", "", true},
                 open{"打开", "打开", Command::Trigger, "base.dat", "", true},
                 read{"读频通讯", "读频通讯", Command::Trigger, "", "", true},
@@ -300,7 +390,7 @@ private slots:
         for (const Cell &c : {channel, pttId, fm})
             for (const Command &command : {ctrlS, write})
                 row(command, c);
-        for (const Command &command : {toolBar, saveAs})
+        for (const Command &command : {toolBar, saveAs, exportCsv})
             row(command, channel);
         for (const Command &command : {newFile, open, read})
             row(command, fm);
@@ -308,7 +398,7 @@ private slots:
     }
 
     // With a cell editor open and its text typed but not committed, a command
-    // takes the typed value (save, save as, write) or ends the edit before it
+    // takes the typed value (save, save as, write, CSV export) or ends the edit before it
     // replaces the pages (new, open, read), so the old editor cannot write into
     // the new data later; the language question leaves the value committed.
     void commandsEndTheCellEdit()
@@ -356,11 +446,13 @@ private slots:
         QCOMPARE(e.text(), command.replaces ? e.before : committed);
         QCOMPARE(MainWindowProbe::pages(e.w), command.replaces ? e.loaded : edited);
         sim.stop();   // the radio saves what it holds
-        if (!command.saved.isEmpty())
+        if (command.saved.endsWith(".csv"))
+            QVERIFY(dir.readFile(command.saved).contains(committed.toUtf8()));
+        else if (!command.saved.isEmpty())
             QCOMPARE(dir.readFile(command.saved).mid(kHeaderSize), edited);
-        closer.texts.clear();   // saved, written or replaced: nothing to ask
+        closer.texts.clear();   // saved, written or replaced: nothing to ask; an export saves nothing
         e.w.close();
-        QCOMPARE(closer.texts.contains("保存修改?"), command.saved.isEmpty() && !command.replaces);
+        QCOMPARE(closer.texts.contains("保存修改?"), !command.saved.endsWith(".dat") && !command.replaces);
     }
 
     void unsavedChangesGuard_data()

@@ -1,6 +1,6 @@
 // The core's CSV channel plans (hand-written rows of every tone mode, cross
-// mode, polarity, duplex form and power spelling; refusals by line; export
-// then import) and the proof that NormaliseImage saves what the window
+// mode, polarity, duplex form and power spelling; refusals by line; every
+// tone and duplex kind exported and imported again) and the proof that NormaliseImage saves what the window
 // would; the dump and diff of a known image by radiocps-cli.
 #include "channels/csvplan.h"
 #include "clirun.h"
@@ -22,9 +22,11 @@ namespace {
 const QByteArray kHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
                            "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\n";
 
+const PlanLimits kLimits{16, 400000000, 470000000};
+
 PlanImport Import(const QByteArray &csv, int maxRows = 16)
 {
-    return ImportChannelPlan(csv, PlanLimits{maxRows, 400000000, 470000000});
+    return ImportChannelPlan(csv, PlanLimits{maxRows, kLimits.bandStartHz, kLimits.bandEndHz});
 }
 
 // Channels as "rx[/tx] txTone rxTone mode power scan [BCL] [PTT-ID]", then
@@ -212,29 +214,47 @@ void TestCliFiles::import()
 
 void TestCliFiles::exportedColumns_data()
 {
-    // Fields as in KnownImage().
+    // Fields as in KnownImage(); receive 446.00625 MHz unless given.
     QTest::addColumn<ChannelFields_S>("channel");
     QTest::addColumn<QString>("line");
-    QTest::newRow("equal CTCSS is TSQL, high, 6.25 kHz raster")
-            << ChannelFields_S{446006250, 446006250, 0, 0, 0, 9, 9, 0, 0}
-            << "1,,446.006250,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W,";
-    QTest::newRow("equal DCS code, mixed polarity is DTCS")
-            << ChannelFields_S{446006250, 446006250, 0, 0, 0, 51, 156, 0, 0}
-            << "1,,446.006250,,0.000000,DTCS,88.5,88.5,023,NR,023,Tone->Tone,FM,6.25,,5.0W,";
-    QTest::newRow("DCS to CTCSS is Cross DTCS->Tone") << ChannelFields_S{446006250, 446006250, 0, 0, 0, 157, 2, 0, 0}
-            << "1,,446.006250,,0.000000,Cross,88.5,69.3,025,RN,023,DTCS->Tone,FM,6.25,,5.0W,";
-    QTest::newRow("split, NFM, low, skipped, BCL, PTT-ID, 5 kHz raster")
+    QTest::addColumn<QStringList>("imported");   // as Outcome() lists it; empty: the channel itself
+    const auto tones = [](const char *name, int tx, int rx, const char *fields) {
+        QTest::newRow(name) << ChannelFields_S{446006250, 446006250, 0, 0, 0, tx, rx, 0, 0}
+                            << QStringLiteral("1,,446.006250,,0.000000,%1,FM,6.25,,5.0W,").arg(fields) << QStringList();
+    };
+    tones("no tone", 0, 0, ",88.5,88.5,023,NN,023,Tone->Tone");
+    tones("equal CTCSS is TSQL", 9, 9, "TSQL,88.5,88.5,023,NN,023,Tone->Tone");
+    tones("transmit-only CTCSS is Tone", 2, 0, "Tone,69.3,88.5,023,NN,023,Tone->Tone");
+    tones("receive-only CTCSS is Cross ->Tone", 0, 2, "Cross,88.5,69.3,023,NN,023,->Tone");
+    tones("two CTCSS tones are Cross Tone->Tone", 9, 2, "Cross,88.5,69.3,023,NN,023,Tone->Tone");
+    tones("equal DCS code, mixed polarity is DTCS", 51, 156, "DTCS,88.5,88.5,023,NR,023,Tone->Tone");
+    tones("DCS to CTCSS is Cross DTCS->Tone", 157, 2, "Cross,88.5,69.3,025,RN,023,DTCS->Tone");
+    tones("CTCSS to DCS is Cross Tone->DTCS", 2, 52, "Cross,69.3,88.5,023,NN,025,Tone->DTCS");
+    tones("two DCS codes are Cross DTCS->DTCS", 51, 157, "Cross,88.5,88.5,023,NR,025,DTCS->DTCS");
+    tones("transmit-only DCS is Cross DTCS->", 157, 0, "Cross,88.5,88.5,025,RN,023,DTCS->");
+    tones("receive-only DCS is Cross ->DTCS", 0, 52, "Cross,88.5,88.5,023,NN,025,->DTCS");
+    QTest::newRow("transmit above in the band is +") << ChannelFields_S{446006250, 451006250, 0, 0, 0, 0, 0, 0, 0}
+            << "1,,446.006250,+,5.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,6.25,,5.0W," << QStringList();
+    QTest::newRow("transmit below in the band is -; NFM, low, skipped, BCL, PTT-ID, 5 kHz raster")
             << ChannelFields_S{446005000, 410000000, 1, 1, 1, 0, 0, 1, 1}
-            << "1,,446.005000,split,410.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,1.0W,BCL PTT-ID";
+            << "1,,446.005000,-,36.005000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,1.0W,BCL PTT-ID" << QStringList();
+    QTest::newRow("transmit outside the band is split, refused on import")
+            << ChannelFields_S{440000000, 480000000, 0, 0, 0, 0, 0, 0, 0}
+            << "1,,440.000000,split,480.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,"
+            << QStringList{"line 2: transmit frequency 480.000000 MHz is outside the band 400-470 MHz"};
 }
 
+// The line exported, and imported again: the same channel.
 void TestCliFiles::exportedColumns()
 {
     QFETCH(ChannelFields_S, channel);
     QFETCH(QString, line);
-    RadioData_S image = ErasedImage();
-    ChannelStoreTable(&image, {channel});
-    QCOMPARE(QString::fromUtf8(ExportChannelPlan(image, 16)), kHeader + line + '\n');
+    QFETCH(QStringList, imported);
+    const QByteArray csv = ExportChannelPlan(QVector<ChannelFields_S>{channel}, kLimits);
+    QCOMPARE(QString::fromUtf8(csv), kHeader + line + '\n');
+    PlanImport same;
+    same.channels = {channel};
+    QCOMPARE(Outcome(Import(csv)), imported.isEmpty() ? Outcome(same) : imported);
 }
 
 void TestCliFiles::exportThenImportReproducesChannelRegion()
@@ -261,7 +281,7 @@ void TestCliFiles::exportThenImportReproducesChannelRegion()
                 *flag = int(rng.bounded(2));
         }
         PutChannelPlan(&original, rows);
-        const PlanImport plan = Import(ExportChannelPlan(original, 16));
+        const PlanImport plan = Import(ExportChannelPlan(original, kLimits));
         QVERIFY2(plan.refused.isEmpty(), qPrintable(Outcome(plan).join('\n')));
         RadioData_S imported = base, expected = base;
         PutChannelPlan(&imported, plan.channels);

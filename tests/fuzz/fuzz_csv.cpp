@@ -24,7 +24,7 @@ bool FuzzCsv(const uint8_t *data, size_t size)
     RadioData_S image;
     std::memset(image.bytes(), 0xFF, kImageSize);
     PutChannelPlan(&image, plan.channels);
-    const QByteArray exported = ExportChannelPlan(image, limits.maxRows);
+    const QByteArray exported = ExportChannelPlan(image, limits);
     const PlanImport again = ImportChannelPlan(exported, limits);
     if (!again.refused.isEmpty() || !again.error.isEmpty() || again.channels != plan.channels)
         return FuzzFail("csv", "export then import does not give the same channels");
