@@ -275,6 +275,10 @@ int BlockOffset(const Bytes &req)
 void HangUp(State &st)
 {
     std::fprintf(stderr, "radiocps-sim: hanging up after block %d\n", st.blocks);
+    // The link goes first: the system may give the freed port's name to
+    // another emulator at once.
+    if (!st.opt.linkPath.isEmpty())
+        ::unlink(qPrintable(st.opt.linkPath));
     ::close(st.master);
     ::close(st.slave);
     st.master = st.slave = -1;

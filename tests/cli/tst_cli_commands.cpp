@@ -121,7 +121,7 @@ void TestCliCommands::failures()
     sim.replaceInStrings("$A", QString::number(altered));
     QScopedPointer<SimProcess> radio(sim.isEmpty() ? nullptr : new SimProcess(sim));
     const QString port = radio ? radio->port : dir.file("no-such-tty");
-    QSerialPort holder(port);
+    QSerialPort holder(QFileInfo(port).canonicalFilePath());   // locks go by the device's own name
     QVERIFY(setup != PortHeld || holder.open(QIODevice::ReadWrite));
 
     const Run r = Cli(dir, args.replaceInStrings("$P", port), setup == Privileged ? Directly : AsUser);

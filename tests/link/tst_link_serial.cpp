@@ -113,9 +113,8 @@ private slots:
     void exchange()
     {
         QFETCH(Exchange, x);
-        ScratchDir scratch{QStringList()};
-        SimProcess sim(x.options + QStringList{"--link", scratch.file("by-id-radio")});
-        Read_Write_Port = x.viaLink ? scratch.file("by-id-radio") : sim.port;
+        SimProcess sim(x.options);   // its port is a link, as under /dev/serial/by-id
+        Read_Write_Port = x.viaLink ? sim.port : QFileInfo(sim.port).symLinkTarget();
         Serial serial(nullptr, x.echoLine ? SERIALLINE_ECHO : SERIALLINE_NORMAL);
         QStringList seen;
         SerialWirteReadData_S ex{&kConnectReq, &seen, Record, uint8_t(x.tries)};

@@ -7,9 +7,10 @@
 
 SimProcess::SimProcess(const QStringList &args)
 {
-    m_proc.start(QStringLiteral(RUN_DIR "/radiocps-sim"), QStringList{"--trace"} + args);
-    if (m_proc.waitForStarted(5000) && m_proc.waitForReadyRead(5000))
-        port = QString::fromLocal8Bit(m_proc.readLine()).trimmed();
+    const QString link = m_linkDir.filePath(QStringLiteral("port"));
+    m_proc.start(QStringLiteral(RUN_DIR "/radiocps-sim"), QStringList{"--trace", "--link", link} + args);
+    if (m_proc.waitForStarted(5000) && m_proc.waitForReadyRead(5000) && !m_proc.readLine().trimmed().isEmpty())
+        port = link;
     m_proc.setReadChannel(QProcess::StandardError);
 }
 

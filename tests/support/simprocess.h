@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 
-// radiocps-sim with --trace and the given options; the first line it prints
-// is the path of its port.
+// radiocps-sim with --trace and the given options. Its port is a link of
+// its own to the emulator's pseudo-terminal, gone with the emulator: a
+// freed terminal's name, soon reused by another test's emulator, is never
+// opened by mistake.
 class SimProcess
 {
 public:
@@ -16,13 +20,14 @@ public:
     // Stops the emulator; it saves its image if asked to.
     void stop() { m_proc.terminate(); m_proc.waitForFinished(5000); }
     // SIGKILL: the port vanishes at once, nothing saved.
-    void kill() { m_proc.kill(); m_proc.waitForFinished(5000); }
+    void kill() { m_proc.kill(); m_proc.waitForFinished(5000); QFile::remove(port); }
     // Request frames the emulator received so far, as hex.
     QStringList frames();
     // Connect requests once the trace has been quiet for 100 ms: one per transfer.
     int connects();
 
 private:
+    QTemporaryDir m_linkDir;
     QProcess m_proc;
     QByteArray m_trace;
 };
