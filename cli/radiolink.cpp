@@ -82,16 +82,6 @@ Exit LinkStatus(const QString &port, const Serial &serial, int result, const QSt
     }
 }
 
-// Image offset of the first memory window byte (offsets 4..451) in which a
-// and b differ; -1 when the windows are equal.
-int FirstWindowDifference(const RadioData_S &a, const RadioData_S &b)
-{
-    for (int i = kHeaderSize; i < kImageSize; ++i)
-        if (a.at(i) != b.at(i))
-            return i;
-    return -1;
-}
-
 } // namespace
 
 Exit ReadRadio(const QString &port, RadioData_S *image, const char *phase, const QString &what)
