@@ -24,20 +24,25 @@ void COMPROCESS_Form::SetProgress(int value)
     ui->progressBar->setValue(value);
 }
 
+// A Serial per operation: a fast link that fell back is fast again in the next.
+Serial *COMPROCESS_Form::NewSerial()
+{
+    delete m_serial;
+    m_serial = new Serial(this, SERIALLINE_NORMAL);
+    m_serial->setFastLink(m_fastLink);
+    return m_serial;
+}
+
 int COMPROCESS_Form::PcCpReadFreqOp(RadioData_S *image, uint16_t)
 {
     ui->label->setText(tr(" 读取数据: "));
     ui->progressBar->setValue(0);
-    delete m_serial;
-    m_serial = new Serial(this, SERIALLINE_NORMAL);
-    return PcCpReadSequence(m_serial, image, [this](int value) { SetProgress(value); });
+    return PcCpReadSequence(NewSerial(), image, [this](int value) { SetProgress(value); });
 }
 
 int COMPROCESS_Form::PcCpWriteFreqOp(RadioData_S *image, uint16_t model)
 {
     ui->label->setText(tr(" 写入数据: "));
     ui->progressBar->setValue(0);
-    delete m_serial;
-    m_serial = new Serial(this, SERIALLINE_NORMAL);
-    return PcCpWriteSequence(m_serial, image, model, [this](int value) { SetProgress(value); });
+    return PcCpWriteSequence(NewSerial(), image, model, [this](int value) { SetProgress(value); });
 }

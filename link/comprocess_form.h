@@ -27,9 +27,14 @@ public:
     int PcCpReadFreqOp(RadioData_S *image, uint16_t unused);
     int PcCpWriteFreqOp(RadioData_S *image, uint16_t model);
 
+    // Fast link (Serial::setFastLink) for the operations that follow.
+    void SetFastLink(bool on) { m_fastLink = on; }
+
 private:
     void SetProgress(int value);
+    Serial *NewSerial();
 
     Ui::COMPROCESS_Form *ui;
     Serial *m_serial = nullptr;
+    bool m_fastLink = false;
 };
