@@ -33,11 +33,21 @@ Serial *COMPROCESS_Form::NewSerial()
     return m_serial;
 }
 
-int COMPROCESS_Form::PcCpReadFreqOp(RadioData_S *image, uint16_t)
+int COMPROCESS_Form::Read(RadioData_S *image, const QString &label)
 {
-    ui->label->setText(tr(" 读取数据: "));
+    ui->label->setText(label);
     ui->progressBar->setValue(0);
     return PcCpReadSequence(NewSerial(), image, [this](int value) { SetProgress(value); });
+}
+
+int COMPROCESS_Form::PcCpReadFreqOp(RadioData_S *image, uint16_t)
+{
+    return Read(image, tr(" 读取数据: "));
+}
+
+int COMPROCESS_Form::PcCpReadBackOp(RadioData_S *image)
+{
+    return Read(image, tr(" 校验数据: "));
 }
 
 int COMPROCESS_Form::PcCpWriteFreqOp(RadioData_S *image, uint16_t model)
