@@ -31,7 +31,7 @@ bool Run(const char *name, bool write, bool fast, const QStringList &simOptions,
     const double wall = clock.nsecsElapsed() / 1e9;
     const double cpu = double(std::clock() - cpu0) / CLOCKS_PER_SEC;
 
-    std::printf("%-36s result %d  wall %.3f s", name, code, wall);
+    std::printf("%-38s result %d  wall %.3f s", name, code, wall);
     if (floorSeconds > 0)
         std::printf(" (floor %.2f s, %+.1f %%)", floorSeconds, 100.0 * (wall - floorSeconds) / floorSeconds);
     std::printf("  cpu %.3f s (%.2f %% of wall)\n", cpu, 100.0 * cpu / wall);
