@@ -71,6 +71,16 @@ void MainWindow::CreatMenuBar()
     auto *link = new QMenu(tr("数据通讯"), this);
     addEntry(link, {"://new/prefix1/Read.png", QT_TR_NOOP("读频通讯"), "Ctrl+R", true});
     addEntry(link, {"://new/prefix1/Write.png", QT_TR_NOOP("写频通讯"), "Ctrl+W", true});
+    // Options of the transfers, remembered in the settings file.
+    link->addSeparator();
+    for (const auto &[text, on] : {std::pair{QT_TR_NOOP("快速通讯"), SysSetYes(m_set.FastLink)},
+                                   {QT_TR_NOOP("写频后校验"), SysSetYes(m_set.VerifyWrite)}}) {
+        auto *action = new QAction(tr(text), link);
+        action->setCheckable(true);
+        action->setChecked(on);
+        connect(action, &QAction::triggered, this, &MainWindow::SlotMenuClicked);
+        link->addAction(action);
+    }
     ui->menuBar->addMenu(link);
 
     auto *help = new QMenu(tr("  帮助  "), this);
@@ -158,6 +168,12 @@ void MainWindow::SlotMenuClicked()
         SlotRadioReadFreqOp();
     } else if (text == tr("写频通讯")) {
         SlotRadioWriteFreqOp();
+    } else if (text == tr("快速通讯")) {
+        m_set.FastLink = SysSetYesNo(action->isChecked());
+        SaveSysSet();
+    } else if (text == tr("写频后校验")) {
+        m_set.VerifyWrite = SysSetYesNo(action->isChecked());
+        SaveSysSet();
     } else if (text == tr("新建")) {
         if (KeepOrDropChanges())
             MenuActionOpenFile(QLatin1String(kDefaultDataFile));

@@ -53,6 +53,8 @@ uint16_t ReadSysSetFile(const QString &path, SysSet_S *set)
     set->SoftName = text("SoftName");
     set->ChCompName = text("ChCompName");
     set->EnCompName = text("EnCompName");
+    set->FastLink = text("FastLink");
+    set->VerifyWrite = text("VerifyWrite");
     return kModelWord;
 }
 
@@ -65,6 +67,10 @@ void SaveSysSetFile(const QString &path, const SysSet_S &set, uint16_t model)
     ini.setValue("Language", set.Language);
     ini.setValue("FirstRun", set.FirstRun);
     ini.setValue("LastMacModel", QString::asprintf("%X", model));
+    if (!set.FastLink.isEmpty())
+        ini.setValue("FastLink", set.FastLink);
+    if (!set.VerifyWrite.isEmpty())
+        ini.setValue("VerifyWrite", set.VerifyWrite);
     ini.endGroup();
     ini.sync();
 }

@@ -19,6 +19,8 @@ struct SysSet_S {
     QString SoftName;
     QString ChCompName;
     QString EnCompName;
+    QString FastLink;       // "Yes": replies end as soon as their confirm is complete
+    QString VerifyWrite;    // "Yes": a write is read back and compared
 };
 
 extern const char kSysSetFile[];   // "./datafile/sysset.ini"
@@ -28,8 +30,9 @@ extern const char kSysSetFile[];   // "./datafile/sysset.ini"
 // 0..22. Returns the model word, always 0x6B05.
 uint16_t ReadSysSetFile(const QString &path, SysSet_S *set);
 
-// Writes SerialNumber, Language, FirstRun and LastMacModel ("%X" of model);
-// every other key in the file is kept.
+// Writes SerialNumber, Language, FirstRun and LastMacModel ("%X" of model),
+// then FastLink and VerifyWrite unless they are empty (never chosen); every
+// other key in the file is kept.
 void SaveSysSetFile(const QString &path, const SysSet_S &set, uint16_t model);
 
 // First run: when FirstRun is exactly "Yes" it becomes "No" and Language is
@@ -46,6 +49,10 @@ constexpr uint32_t kLcidChinesePrc = 0x0804;
 // Chinese of the PRC, Singapore or in simplified script 0x0804, anything
 // else 0.
 uint32_t SystemDefaultLocaleId();
+
+// Whether a Yes/No setting is on: exactly "Yes".
+inline bool SysSetYes(const QString &text) { return text == QLatin1String("Yes"); }
+inline QString SysSetYesNo(bool on) { return on ? QStringLiteral("Yes") : QStringLiteral("No"); }
 
 // A settings text as a decimal integer; 0 when it is not one.
 int SysSetInt(const QString &text);

@@ -5,6 +5,7 @@
 #include "console.h"
 #include "exitstatus.h"
 #include "files.h"
+#include "radiolink.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -159,8 +160,11 @@ int main(int argc, char **argv)
                            + QStringLiteral(" (see radiocps-cli %1 --help)").arg(name));
         return int(Exit::Usage);
     }
-    for (const QCommandLineOption &option : command->options)
+    for (const QCommandLineOption &option : command->options) {
         if (option.names() == SettingsOption().names() && parser.isSet(option))
             UseSettingsFile(parser.value(option));
+        if (option.names() == FastOption().names())
+            UseFastLink(parser.isSet(option));
+    }
     return int(command->run(parser));
 }

@@ -14,6 +14,8 @@
 
 namespace {
 
+bool g_fastLink = false;
+
 // Shows progress on standard error when it is a terminal; keeps the last
 // value either way (0: the handshake was not confirmed).
 class Progress
@@ -82,23 +84,26 @@ Exit LinkStatus(const QString &port, const Serial &serial, int result, const QSt
     }
 }
 
-// Image offset of the first memory window byte (offsets 4..451) in which a
-// and b differ; -1 when the windows are equal.
-int FirstWindowDifference(const RadioData_S &a, const RadioData_S &b)
+} // namespace
+
+QCommandLineOption FastOption()
 {
-    for (int i = kHeaderSize; i < kImageSize; ++i)
-        if (a.at(i) != b.at(i))
-            return i;
-    return -1;
+    return {QStringLiteral("fast"),
+            QStringLiteral("fast link: a reply ends as soon as it holds its complete confirm, not after 100 ms "
+                           "of silence; after a failed try the transfer keeps the standard timing")};
 }
 
-} // namespace
+void UseFastLink(bool on)
+{
+    g_fastLink = on;
+}
 
 Exit ReadRadio(const QString &port, RadioData_S *image, const char *phase, const QString &what)
 {
     Read_Write_Port = port;
     Progress progress(phase);
     Serial serial(nullptr, SERIALLINE_NORMAL);
+    serial.setFastLink(g_fastLink);
     const int result = PcCpReadSequence(&serial, image, progress.callback());
     return LinkStatus(port, serial, result, what);
 }
@@ -108,6 +113,7 @@ Exit WriteRadio(const QString &port, RadioData_S *image, const QString &path, co
     Read_Write_Port = port;
     Progress progress("writing");
     Serial serial(nullptr, SERIALLINE_NORMAL);
+    serial.setFastLink(g_fastLink);
     const int result = PcCpWriteSequence(&serial, image, kModelWord, progress.callback());
     QString tail;
     if (progress.last() > 0) {

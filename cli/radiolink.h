@@ -4,11 +4,17 @@
 
 #include "data/radiodata.h"
 
+#include <QCommandLineOption>
 #include <QString>
 
 // Transfers with the radio on a port; each failure is reported on standard
 // error as "<port>: <what>: <reason>". Progress shows on standard error when
 // it is a terminal, each line starting with phase ("reading", "backup").
+
+// --fast: the transfers that follow end each reply as soon as it holds its
+// complete confirm (UseFastLink).
+QCommandLineOption FastOption();
+void UseFastLink(bool on);
 
 Exit ReadRadio(const QString &port, RadioData_S *image, const char *phase, const QString &what);
 

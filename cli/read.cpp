@@ -54,6 +54,6 @@ Command ReadCommand()
               QStringLiteral("save the memory exactly as read, as a backup holds it: the header the radio "
                              "sent and every byte of 0x0080..0x023F, bytes no page uses included (needs no "
                              "settings file)")},
-             SettingsOption()},
+             FastOption(), SettingsOption()},
             Read};
 }

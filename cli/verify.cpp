@@ -28,6 +28,6 @@ Command VerifyCommand()
             {{QStringLiteral("PORT"), QString::fromLatin1(kPortMeaning)},
              {QStringLiteral("FILE.dat"), QStringLiteral("the data file to compare with")}},
             {{QStringLiteral("raw"), QStringLiteral("compare with the file's memory window byte for byte")},
-             SettingsOption()},
+             FastOption(), SettingsOption()},
             Verify};
 }

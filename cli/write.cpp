@@ -76,6 +76,6 @@ Command WriteCommand()
              {QStringLiteral("raw"),
               QStringLiteral("send the file's memory window byte for byte, as a backup holds it, instead of "
                              "what the window would send")},
-             SettingsOption()},
+             FastOption(), SettingsOption()},
             Write};
 }

@@ -81,3 +81,13 @@ static_assert(ImageOffset::Channels + kMaxChannels * 16 == kImageSize, "last rec
 
 inline int RadioAddrToOffset(int addr) { return addr - kAddrToOffset; }
 inline int OffsetToRadioAddr(int offset) { return offset + kAddrToOffset; }
+
+// Image offset of the first window byte (offsets 4..451) in which a and b
+// differ; -1 when the windows are equal. The headers are not compared.
+inline int FirstWindowDifference(const RadioData_S &a, const RadioData_S &b)
+{
+    for (int i = kHeaderSize; i < kImageSize; ++i)
+        if (a.at(i) != b.at(i))
+            return i;
+    return -1;
+}

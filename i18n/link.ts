@@ -22,6 +22,10 @@
         <source> 写入数据: </source>
         <translation> Writing data: </translation>
     </message>
+    <message>
+        <source> 校验数据: </source>
+        <translation> Verifying data: </translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -60,6 +64,14 @@
     <message>
         <source>写入数据失败,请检查连接线路!</source>
         <translation>Writing failed: please check the cable connection!</translation>
+    </message>
+    <message>
+        <source>写入数据完成,但校验读取失败,请检查连接线路!</source>
+        <translation>Data written, but the read-back to verify it failed: please check the cable connection!</translation>
+    </message>
+    <message>
+        <source>写频校验失败,对讲机地址0x%1的数据为%2,应为%3!</source>
+        <translation>Verify after write failed: radio address 0x%1 holds %2, %3 was written!</translation>
     </message>
 </context>
 </TS>

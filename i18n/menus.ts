@@ -59,6 +59,14 @@
         <translation>Write Radio</translation>
     </message>
     <message>
+        <source>快速通讯</source>
+        <translation>Fast link</translation>
+    </message>
+    <message>
+        <source>写频后校验</source>
+        <translation>Verify after write</translation>
+    </message>
+    <message>
         <source>  帮助  </source>
         <translation>  Help  </translation>
     </message>

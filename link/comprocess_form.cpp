@@ -24,20 +24,35 @@ void COMPROCESS_Form::SetProgress(int value)
     ui->progressBar->setValue(value);
 }
 
-int COMPROCESS_Form::PcCpReadFreqOp(RadioData_S *image, uint16_t)
+// A Serial per operation: a fast link that fell back is fast again in the next.
+Serial *COMPROCESS_Form::NewSerial()
 {
-    ui->label->setText(tr(" 读取数据: "));
-    ui->progressBar->setValue(0);
     delete m_serial;
     m_serial = new Serial(this, SERIALLINE_NORMAL);
-    return PcCpReadSequence(m_serial, image, [this](int value) { SetProgress(value); });
+    m_serial->setFastLink(m_fastLink);
+    return m_serial;
+}
+
+int COMPROCESS_Form::Read(RadioData_S *image, const QString &label)
+{
+    ui->label->setText(label);
+    ui->progressBar->setValue(0);
+    return PcCpReadSequence(NewSerial(), image, [this](int value) { SetProgress(value); });
+}
+
+int COMPROCESS_Form::PcCpReadFreqOp(RadioData_S *image, uint16_t)
+{
+    return Read(image, tr(" 读取数据: "));
+}
+
+int COMPROCESS_Form::PcCpReadBackOp(RadioData_S *image)
+{
+    return Read(image, tr(" 校验数据: "));
 }
 
 int COMPROCESS_Form::PcCpWriteFreqOp(RadioData_S *image, uint16_t model)
 {
     ui->label->setText(tr(" 写入数据: "));
     ui->progressBar->setValue(0);
-    delete m_serial;
-    m_serial = new Serial(this, SERIALLINE_NORMAL);
-    return PcCpWriteSequence(m_serial, image, model, [this](int value) { SetProgress(value); });
+    return PcCpWriteSequence(NewSerial(), image, model, [this](int value) { SetProgress(value); });
 }

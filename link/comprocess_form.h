@@ -26,10 +26,18 @@ public:
     // Result codes of PcCpOpResult_E. The second argument is not used.
     int PcCpReadFreqOp(RadioData_S *image, uint16_t unused);
     int PcCpWriteFreqOp(RadioData_S *image, uint16_t model);
+    // The read-back of a verify after write: a read labelled " 校验数据: ".
+    int PcCpReadBackOp(RadioData_S *image);
+
+    // Fast link (Serial::setFastLink) for the operations that follow.
+    void SetFastLink(bool on) { m_fastLink = on; }
 
 private:
     void SetProgress(int value);
+    int Read(RadioData_S *image, const QString &label);
+    Serial *NewSerial();
 
     Ui::COMPROCESS_Form *ui;
     Serial *m_serial = nullptr;
+    bool m_fastLink = false;
 };

@@ -24,16 +24,19 @@ bool PC_CP_Communication_WReqRCnfData(Serial *serial, PcCpComPar_S *par)
     rec.pCheckPar = par;
     rec.pCheckFunc = PC_CP_Communication_CpCnfCheck;
     rec.TryNum = par->TryNum;
+    rec.pCompleteFunc = PC_CP_Communication_CpCnfComplete;
     return serial->SelfWriteReadData(&rec);
 }
 
-bool PC_CP_Communication_CpCnfCheck(const QString &reply, void *checkPar)
+namespace {
+
+// Finds the confirm of par in the reply (see PC_CP_Communication_CpCnfCheck);
+// its bytes are decoded into bytes, its data starts at *data, L is *len.
+bool FindConfirm(const QString &reply, const PcCpComPar_S &par, uint8_t *bytes, int *data, int *len)
 {
-    auto *par = static_cast<PcCpComPar_S *>(checkPar);
     if (reply.length() > kMaxReplyHexChars)
         return false;
 
-    uint8_t bytes[kMaxReplyHexChars / 2] = {};
     // Odd or empty text decodes to nothing.
     const int n = (reply.length() % 2) ? 0 : reply.length() / 2;
     if (n)
@@ -52,11 +55,20 @@ bool PC_CP_Communication_CpCnfCheck(const QString &reply, void *checkPar)
     if (p == 0 || p + 4 >= n)
         return false;
 
-    const int len = bytes[p + 4];
-    if (p + 5 + len >= n)
-        return false;
-    if (bytes[p + 1] != par->CnfCmd || bytes[p + 2] != 0x05 || bytes[p + 3] != 0x6B
-        || bytes[p + 5 + len] != kFrameEnd)
+    *len = bytes[p + 4];
+    *data = p + 5;
+    return p + 5 + *len < n && bytes[p + 1] == par.CnfCmd && bytes[p + 2] == 0x05 && bytes[p + 3] == 0x6B
+            && bytes[p + 5 + *len] == kFrameEnd;
+}
+
+} // namespace
+
+bool PC_CP_Communication_CpCnfCheck(const QString &reply, void *checkPar)
+{
+    auto *par = static_cast<PcCpComPar_S *>(checkPar);
+    uint8_t bytes[kMaxReplyHexChars / 2] = {};
+    int data = 0, len = 0;
+    if (!FindConfirm(reply, *par, bytes, &data, &len))
         return false;
 
     if (par->pCnfData) {
@@ -65,7 +77,15 @@ bool PC_CP_Communication_CpCnfCheck(const QString &reply, void *checkPar)
         if (len != par->CnfLen)
             return false;
         if (len)
-            std::memcpy(par->pCnfData, &bytes[p + 5], static_cast<size_t>(len));
+            std::memcpy(par->pCnfData, &bytes[data], static_cast<size_t>(len));
     }
     return true;
+}
+
+bool PC_CP_Communication_CpCnfComplete(const QString &reply, void *checkPar)
+{
+    const auto *par = static_cast<const PcCpComPar_S *>(checkPar);
+    uint8_t bytes[kMaxReplyHexChars / 2] = {};
+    int data = 0, len = 0;
+    return FindConfirm(reply, *par, bytes, &data, &len) && len == par->CnfLen;
 }

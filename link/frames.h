@@ -69,3 +69,7 @@ bool PC_CP_Communication_WReqRCnfData(Serial *serial, PcCpComPar_S *par);
 // command, 05 6B, L, L data bytes and FD, all inside the reply; where data is
 // kept L must equal CnfLen, and the L bytes are copied to pCnfData.
 bool PC_CP_Communication_CpCnfCheck(const QString &reply, void *checkPar);
+
+// Whether the reply so far holds a confirm the check accepts whose L equals
+// CnfLen, kept or not; copies nothing. Ends a reply early on a fast link.
+bool PC_CP_Communication_CpCnfComplete(const QString &reply, void *checkPar);

@@ -131,6 +131,13 @@ QString Serial::serial_read(int firstByteMs)
 
 void Serial::readMyCom()
 {
+    // Nothing reaches the port's buffer while this runs: the bytes peeked
+    // are the bytes timerOver() reads.
+    if (m_complete && m_port
+        && m_complete(QString::fromLatin1(m_port->peek(kRxBufferSize).toHex().toUpper()))) {
+        timerOver();
+        return;
+    }
     m_timer->start(kGapMs);
 }
 
@@ -198,12 +205,18 @@ bool Serial::SelfWriteReadData(SerialWirteReadData_S *rec)
         if (!rec->pCheckFunc)
             return true;
 
-        QString reply = serial_read();
-        if (m_lineType == SERIALLINE_ECHO) {
-            qDebug().noquote() << QStringLiteral("RxDataLen=======") + QString::number(request.length() / 2);
-            if (!request.isEmpty())
+        const auto cutEcho = [this, &request](QString reply) {
+            if (m_lineType == SERIALLINE_ECHO && !request.isEmpty())
                 reply.remove(0, request.length());
-        }
+            return reply;
+        };
+        if (m_fastLink && rec->pCompleteFunc)
+            m_complete = [&](const QString &sofar) { return rec->pCompleteFunc(cutEcho(sofar), rec->pCheckPar); };
+        QString reply = serial_read();
+        m_complete = nullptr;
+        if (m_lineType == SERIALLINE_ECHO)
+            qDebug().noquote() << QStringLiteral("RxDataLen=======") + QString::number(request.length() / 2);
+        reply = cutEcho(reply);
         qDebug().noquote() << QStringLiteral("串口读取===") + reply;
 
         if (!reply.isEmpty() && rec->pCheckFunc(reply, rec->pCheckPar)) {
@@ -212,6 +225,9 @@ bool Serial::SelfWriteReadData(SerialWirteReadData_S *rec)
             return true;
         }
         failedTry = true;
+        // What went wrong may be a radio or cable that needs the gap: the
+        // rest of the transfer keeps the specified timing.
+        m_fastLink = false;
 
         // Recover the line: a port that fails to reopen fails the next tries.
         if (m_port->isOpen())

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 
 class QElapsedTimer;
 class QEventLoop;
@@ -26,6 +27,8 @@ struct SerialWirteReadData_S {
     void *pCheckPar;                                          // handed unchanged to pCheckFunc
     bool (*pCheckFunc)(const QString &reply, void *checkPar); // none: done after writing
     uint8_t TryNum;                                           // tries left, counted down by each try
+    // Fast link only: a reply this accepts is complete, its wait ends at once.
+    bool (*pCompleteFunc)(const QString &reply, void *checkPar) = nullptr;
 };
 
 // Serial transport to the radio's programming cable: 9600 8N1, a reply is
@@ -71,6 +74,12 @@ public:
     // longer answer any of the tries.
     bool SelfWriteReadData(SerialWirteReadData_S *rec);
 
+    // Fast link: a reply ends as soon as the exchange's pCompleteFunc accepts
+    // the bytes received so far, not only after 100 ms of silence. Off by
+    // default; a failed try turns it off for the rest of this Serial's life.
+    void setFastLink(bool on) { m_fastLink = on; }
+    bool fastLink() const { return m_fastLink; }
+
     // Names of the serial ports present, in the platform's order.
     QStringList check_serial_ports();
 
@@ -97,6 +106,8 @@ private:
     uint8_t m_rxBuf[kRxBufferSize];
     int32_t m_rxLen = 0;
     QEventLoop *m_wait = nullptr;   // the running reply wait, quit by timerOver()
+    bool m_fastLink = false;
+    std::function<bool(const QString &)> m_complete;   // set while a fast reply is awaited
     QSerialPort::SerialPortError m_openError = QSerialPort::NoError;
     QString m_openErrorString;
 };

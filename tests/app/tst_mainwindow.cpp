@@ -528,6 +528,63 @@ private slots:
         QCOMPARE(dir.readFile("datafile/default.dat"), base);
     }
 
+    void linkOptions_data()
+    {
+        QTest::addColumn<bool>("verify");
+        QTest::addColumn<QString>("sim");     // the emulator's options
+        QTest::addColumn<QString>("text");    // the write's message
+        QTest::addColumn<int>("connects");    // the write's, then the read-back's tries
+        const QString altered = "--alter 0x20=0x12";   // radio address 0x9C, a byte no page owns (FF)
+        QTest::newRow("verify off: an altered byte goes unseen") << false << altered << "写入数据成功!" << 1;
+        QTest::newRow("verify on: the radio holds what was sent") << true << "" << "写入数据成功!" << 2;
+        QTest::newRow("verify on: the altered byte is named")
+            << true << altered << "写频校验失败,对讲机地址0x009C的数据为12,应为FF!" << 2;
+        QTest::newRow("verify on: the read-back fails")
+            << true << "--silent --exchanges 31-" << "写入数据完成,但校验读取失败,请检查连接线路!" << 6;
+    }
+
+    // The radio menu's two options start off and are remembered across a
+    // restart. With verify on, a write is read back in the same panel into a
+    // copy: the success box only when the radio holds what was sent.
+    void linkOptions()
+    {
+        QFETCH(bool, verify);
+        QFETCH(QString, sim);
+        QFETCH(QString, text);
+        QFETCH(int, connects);
+        ScratchDir dir;
+        dir.setLanguage("Chinese");
+        auto entry = [](MainWindow &w, const char *text) {
+            for (QAction *a : w.findChildren<QAction *>())
+                if (a->text() == text && a->isCheckable())
+                    return a;
+            return static_cast<QAction *>(nullptr);
+        };
+        {
+            MainWindow w;
+            QVERIFY(entry(w, "快速通讯") && !entry(w, "快速通讯")->isChecked());
+            QVERIFY(entry(w, "写频后校验") && !entry(w, "写频后校验")->isChecked());
+            entry(w, "快速通讯")->trigger();
+            for (int click = verify ? 1 : 2; click > 0; --click)
+                entry(w, "写频后校验")->trigger();
+        }
+        QSettings ini("datafile/sysset.ini", QSettings::IniFormat);
+        QCOMPARE(ini.value("SYSSET/FastLink").toString() + ini.value("SYSSET/VerifyWrite").toString(),
+                 verify ? "YesYes" : "YesNo");
+
+        SimProcess radio(QStringList{"--image", dir.file("datafile/default.dat")} + sim.split(' ', Qt::SkipEmptyParts));
+        MainWindow w;
+        Read_Write_Port = radio.port;
+        QVERIFY(entry(w, "快速通讯")->isChecked());
+        QCOMPARE(entry(w, "写频后校验")->isChecked(), verify);
+        const QByteArray pages = MainWindowProbe::pages(w);
+        ModalCloser closer;
+        MainWindowProbe::run(w, true);
+        QCOMPARE(closer.titles + closer.texts, QStringList({"[写频操作]", text}));
+        QCOMPARE(MainWindowProbe::bytes(w).mid(kHeaderSize), pages);
+        QCOMPARE(radio.connects(), connects);
+    }
+
     void closeSavesSettings()
     {
         ScratchDir dir;

@@ -227,9 +227,9 @@ void TestCliCommands::commandHelp_data()
     const auto row = [](const char *command, const char *usage, const QStringList &options) {
         QTest::newRow(command) << command << usage << options;
     };
-    row("read", "read [options] PORT -o FILE.dat", {"-o, --output <FILE.dat>", "--raw"});
-    row("write", "write [options] PORT FILE.dat", {"--no-backup", "--no-verify", "--raw"});
-    row("verify", "verify [options] PORT FILE.dat", {"--raw"});
+    row("read", "read [options] PORT -o FILE.dat", {"-o, --output <FILE.dat>", "--raw", "--fast"});
+    row("write", "write [options] PORT FILE.dat", {"--no-backup", "--no-verify", "--raw", "--fast"});
+    row("verify", "verify [options] PORT FILE.dat", {"--raw", "--fast"});
     row("dump", "dump [options] FILE.dat", {"--json"});
     row("diff", "diff [options] A.dat B.dat", {});
     row("export-csv", "export-csv [options] FILE.dat -o plan.csv", {"-o, --output <plan.csv>"});

@@ -82,24 +82,28 @@ void TestCliTransfer::readWriteBackupRestore()
 void TestCliTransfer::lateAnswerAfterStrayByte_data()
 {
     QTest::addColumn<bool>("write");
-    QTest::newRow("read") << false;
-    QTest::newRow("write") << true;
+    QTest::addColumn<QStringList>("fast");
+    QTest::newRow("read") << false << QStringList();
+    QTest::newRow("write") << true << QStringList();
+    QTest::newRow("read --fast") << false << QStringList{"--fast"};
+    QTest::newRow("write --fast") << true << QStringList{"--fast"};
 }
 
 // Block 2 meets a stray byte 300 ms after its request and is answered
 // 700 ms after each of its two tries: the transfer takes exactly the
-// right bytes, none shifted to the next block.
+// right bytes, none shifted to the next block, on either link.
 void TestCliTransfer::lateAnswerAfterStrayByte()
 {
     QFETCH(bool, write);
+    QFETCH(QStringList, fast);
     ScratchDir dir;
     const QByteArray radio = RandomImage(5), plan = RandomImage(6);
     dir.writeFile("radio.dat", radio);
     dir.writeFile("plan.dat", plan);
     SimProcess sim({"--image", dir.file("radio.dat"), "--save", dir.file("after.dat"), "--delay", "700",
                     "--exchanges", "4-5", "--stray", "4:300"});
-    const Run r = write ? Cli(dir, {"write", sim.port, "plan.dat", "--raw", "--no-backup", "--no-verify"})
-                        : Cli(dir, {"read", sim.port, "-o", "out.dat", "--raw"});
+    const Run r = Cli(dir, (write ? QStringList{"write", sim.port, "plan.dat", "--raw", "--no-backup", "--no-verify"}
+                                  : QStringList{"read", sim.port, "-o", "out.dat", "--raw"}) + fast);
     QVERIFY2(r.status == int(Exit::Ok), qPrintable(r.errLines.join('\n')));
     QTRY_COMPARE(Window(dir.readFile(write ? "after.dat" : "out.dat")), Window(write ? plan : radio));
 }

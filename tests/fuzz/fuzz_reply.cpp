@@ -24,6 +24,9 @@ bool CheckReply(const QString &reply, const QByteArray &raw, uint8_t cnfCmd, uin
     par.CnfLen = cnfLen;
     par.pCnfData = keep ? buf.data() + 1 : nullptr;
     const bool accepted = PC_CP_Communication_CpCnfCheck(reply, &par);
+    // A fast link ends a reply early only on a confirm the check then accepts.
+    if (PC_CP_Communication_CpCnfComplete(reply, &par) && !accepted)
+        return FuzzFail("reply", "a complete confirm that the check rejects");
     if (buf.front() != 0xA7 || buf.back() != 0xA7)
         return FuzzFail("reply", "confirm data written outside its place");
     if (!accepted) {

@@ -34,15 +34,15 @@ const QList<int> kFullProgress = {5,  8,  11, 14, 18, 21, 24, 27, 31, 34, 37, 41
 
 // A main window speaking Chinese, its port an emulated radio started with the
 // given options (version 2.7, image `radio`, saved to saved.dat when it
-// stops). It watches the progress panel of operations: every value of its
+// stops), on a fast link if asked. It watches the progress panel of operations: every value of its
 // bar, and at the first one the panel's title and label and whether the
 // window was disabled and refused to close.
 class Link : public QObject
 {
 public:
-    explicit Link(const QStringList &options = {})
-        : sim(QStringList{"--image", Radio(scratch, radio), "--save", scratch.file("saved.dat"), "--version", "2.7"}
-              + options)
+    explicit Link(const QStringList &options = {}, bool fast = false)
+        : sim(QStringList{"--image", Radio(scratch, radio, fast), "--save", scratch.file("saved.dat"), "--version",
+                          "2.7"} + options)
     {
         Read_Write_Port = sim.port;
         w.installEventFilter(this);
@@ -93,9 +93,11 @@ protected:
 
 private:
     // The radio's image file, in a folder whose settings speak Chinese.
-    static QString Radio(const ScratchDir &scratch, const QByteArray &radio)
+    static QString Radio(const ScratchDir &scratch, const QByteArray &radio, bool fast)
     {
         scratch.setLanguage("Chinese");
+        if (fast)
+            scratch.setSettings({{"FastLink", "Yes"}});
         scratch.writeFile("radio.dat", radio);
         return scratch.file("radio.dat");
     }
@@ -104,8 +106,8 @@ private:
 // One read or write from the main window: the emulator's options, the
 // message text, the requests that reached the radio (connects connect
 // requests, none when the port cannot be opened, then the given blocks,
-// then on success the end command), the bar values reached, and when to
-// kill the emulator.
+// then on success the end command), the bar values reached, when to kill
+// the emulator, and whether the window has the fast link on.
 struct Operation {
     QString options;
     bool write;
@@ -114,6 +116,7 @@ struct Operation {
     QList<int> blocks;
     int progress;
     int killAt = -1;
+    bool fast = false;
 };
 Q_DECLARE_METATYPE(Operation)
 
@@ -132,7 +135,7 @@ inline void CheckOperation(const Operation &op)
     QTimer watchdog;
     QObject::connect(&watchdog, &QTimer::timeout, [] { qFatal("link operation still running after 60 s"); });
     watchdog.start(60000);
-    Link link(op.options.split(' ', Qt::SkipEmptyParts));
+    Link link(op.options.split(' ', Qt::SkipEmptyParts), op.fast);
     if (!op.connects)
         Read_Write_Port = link.scratch.file("no-such-port");
     link.killAt = op.killAt;

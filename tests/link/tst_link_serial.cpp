@@ -24,15 +24,25 @@ bool Record(const QString &reply, void *replies)
     return reply == kConnectCnf;
 }
 
+// Whether the bytes so far hold a complete connect confirm.
+bool ConnectComplete(const QString &reply, void *)
+{
+    PcCpComPar_S par{};
+    par.CnfCmd = LinkCmd::ConnectCnf;
+    par.CnfLen = 4;
+    return PC_CP_Communication_CpCnfComplete(reply, &par);
+}
+
 // One connect exchange on a fresh Serial: the emulator's options, the port
 // opened by a symbolic link, the tries, the line type, the replies handed to
-// the check.
+// the check, whether the link is fast.
 struct Exchange {
     QStringList options;
     bool viaLink;
     int tries;
     bool echoLine;
     QStringList replies;
+    bool fast = false;
 };
 
 } // namespace
@@ -107,6 +117,13 @@ private slots:
         QTest::newRow("first byte after 600 ms is awaited")
             << Exchange{{"--delay", "600"}, false, 1, false, {kConnectCnf}};
         QTest::newRow("first byte after 1300 ms is too late") << Exchange{{"--delay", "1300"}, false, 1, false, {}};
+        const QStringList byteAfter{"--stray", "1:50"};
+        QTest::newRow("a byte 50 ms after the confirm is part of the reply")
+            << Exchange{byteAfter, false, 1, false, {kConnectCnf + "00"}};
+        QTest::newRow("fast link: the complete confirm ends the reply")
+            << Exchange{byteAfter, false, 1, false, {kConnectCnf}, true};
+        QTest::newRow("fast link on an echo line: the echo is cut before the confirm is sought")
+            << Exchange{byteAfter + QStringList{"--echo"}, false, 1, true, {kConnectCnf}, true};
     }
 
     // Each try sends the request once; accepted when the confirm was among the replies.
@@ -117,7 +134,8 @@ private slots:
         Read_Write_Port = x.viaLink ? sim.port : QFileInfo(sim.port).symLinkTarget();
         Serial serial(nullptr, x.echoLine ? SERIALLINE_ECHO : SERIALLINE_NORMAL);
         QStringList seen;
-        SerialWirteReadData_S ex{&kConnectReq, &seen, Record, uint8_t(x.tries)};
+        serial.setFastLink(x.fast);
+        SerialWirteReadData_S ex{&kConnectReq, &seen, Record, uint8_t(x.tries), ConnectComplete};
         QVERIFY(serial.SelfOpen());
         QCOMPARE(serial.SelfWriteReadData(&ex), x.replies.contains(kConnectCnf));
         QCOMPARE(seen, x.replies);

@@ -101,7 +101,7 @@ private slots:
                                     "  语言  :", "中文 Ctrl+C", "!", "英文 Ctrl+E",
                                     "[语言切换操作]", "!", "端口选择:", "|", "刷新端口 Ctrl+U", "!", "数据通讯:",
                                     "读频通讯 Ctrl+R", "[读频操作]", "!", "[读频操作]", "!", "写频通讯 Ctrl+W", "[写频操作]",
-                                    "!", "[写频操作]", "!", "  帮助  :", "帮助文档 Ctrl+H", "!"}));
+                                    "!", "[写频操作]", "!", "|", "  帮助  :", "帮助文档 Ctrl+H", "!"}));
         QCOMPARE(w.findChild<QLabel *>("label_FileName")->text(), "default.dat");   // 新建
         QCOMPARE(m_started, QStringList{"open " + help});
     }
