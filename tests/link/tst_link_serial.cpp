@@ -124,6 +124,8 @@ private slots:
             << Exchange{byteAfter, false, 1, false, {kConnectCnf}, true};
         QTest::newRow("fast link on an echo line: the echo is cut before the confirm is sought")
             << Exchange{byteAfter + QStringList{"--echo"}, false, 1, true, {kConnectCnf}, true};
+        QTest::newRow("fast link: a failed try brings back the gap for the rest of the transfer")
+            << Exchange{{"--garble", "1"}, false, 2, false, {"A4FFBB5F315E5F315B5FA7", kConnectCnf}, true};
     }
 
     // Each try sends the request once; accepted when the confirm was among the replies.
@@ -139,6 +141,7 @@ private slots:
         QVERIFY(serial.SelfOpen());
         QCOMPARE(serial.SelfWriteReadData(&ex), x.replies.contains(kConnectCnf));
         QCOMPARE(seen, x.replies);
+        QCOMPARE(serial.fastLink(), x.fast && x.replies == QStringList{kConnectCnf});
         QTRY_COMPARE(sim.frames(), Requests(x.tries, {}));
     }
 };
