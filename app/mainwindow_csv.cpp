@@ -38,9 +38,7 @@ void MainWindow::MenuActionImportCsv(QString path)
         QMessageBox::about(this, title, tr("导入失败,无法读取信道表文件(%1),信道未改变!").arg(path));
         return;
     }
-    const PlanLimits limits{SysSetInt(m_set.ChanNum), BandEdgeHz(SysSetInt(m_set.StartBand)),
-                            BandEdgeHz(SysSetInt(m_set.EndBand))};
-    const PlanImport plan = ImportChannelPlan(file.readAll(), limits);
+    const PlanImport plan = ImportChannelPlan(file.readAll(), PlanLimitsOf(m_set));
     if (!plan.error.isEmpty()) {
         QMessageBox::about(this, title, tr("导入失败,文件(%1)不是信道表,信道未改变!").arg(path) + '\n'
                                    + (plan.errorLine > 0 ? tr("第%1行:%2").arg(plan.errorLine).arg(plan.error)
@@ -100,10 +98,8 @@ void MainWindow::MenuActionExportCsv(QString path)
     }
     // The rows as shown, straight from the page: the image stays as it is.
     const QVector<ChannelFields_S> rows = m_channels->Rows();
-    const PlanLimits limits{SysSetInt(m_set.ChanNum), BandEdgeHz(SysSetInt(m_set.StartBand)),
-                            BandEdgeHz(SysSetInt(m_set.EndBand))};
     const QString title = tr("[导出信道表]");
-    if (SaveFileBytes(path, ExportChannelPlan(rows, limits)) != DataFileError::None) {
+    if (SaveFileBytes(path, ExportChannelPlan(rows, PlanLimitsOf(m_set))) != DataFileError::None) {
         QMessageBox::about(this, title, tr("导出失败,无法写入文件(%1),原文件保持不变!").arg(path));
         return;
     }

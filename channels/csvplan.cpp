@@ -471,6 +471,15 @@ PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits)
     return result;
 }
 
+PlanLimits PlanLimitsOf(const SysSet_S &set)
+{
+    PlanLimits limits;
+    limits.maxRows = SysSetInt(set.ChanNum);
+    limits.bandStartHz = BandEdgeHz(SysSetInt(set.StartBand));
+    limits.bandEndHz = BandEdgeHz(SysSetInt(set.EndBand));
+    return limits;
+}
+
 void PutChannelPlan(RadioData_S *image, const QVector<ChannelFields_S> &channels)
 {
     std::memset(image->bytes() + ImageOffset::Channels, 0xFF, kMaxChannels * sizeof(ChannelData_S));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/sysset.h"
 #include "channels/channelcodec.h"
 #include "data/radiodata.h"
 
@@ -36,6 +37,9 @@ struct PlanLimits {
     qint64 bandStartHz = 0;        // StartBand, inclusive
     qint64 bandEndHz = 0;          // EndBand, exclusive
 };
+
+// ChanNum and the band of the settings.
+PlanLimits PlanLimitsOf(const SysSet_S &set);
 
 struct PlanRefusal {
     int line;

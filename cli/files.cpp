@@ -72,15 +72,6 @@ bool SaveText(const QString &path, const QByteArray &bytes)
     return false;
 }
 
-PlanLimits PlanLimitsOf(const SysSet_S &set)
-{
-    PlanLimits limits;
-    limits.maxRows = SysSetInt(set.ChanNum);
-    limits.bandStartHz = BandEdgeHz(SysSetInt(set.StartBand));
-    limits.bandEndHz = BandEdgeHz(SysSetInt(set.EndBand));
-    return limits;
-}
-
 namespace {
 
 QString g_settingsFile;   // --settings FILE

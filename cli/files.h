@@ -2,7 +2,6 @@
 
 #include "exitstatus.h"
 
-#include "channels/csvplan.h"
 #include "data/radiodata.h"
 
 #include <QByteArray>
@@ -27,8 +26,6 @@ bool SaveText(const QString &path, const QByteArray &bytes);
 // Without one the channel count would silently be 0, so one must be found.
 void UseSettingsFile(const QString &path);
 bool LoadSettings(SysSet_S *set);
-// ChanNum and the band of the settings, for CSV plans.
-PlanLimits PlanLimitsOf(const SysSet_S &set);
 // The option that names the settings file.
 QCommandLineOption SettingsOption();
 

@@ -11,7 +11,7 @@ public:
     static RadioData_S &image(MainWindow &w) { return w.m_image; }
     static QByteArray bytes(MainWindow &w) { return QByteArray(reinterpret_cast<char *>(&w.m_image), kImageSize); }
     // The window bytes 4..451 as the pages hold them.
-    static QByteArray pages(MainWindow &w) { w.GetRadioData(); return bytes(w).mid(kHeaderSize); }
+    static QByteArray pages(MainWindow &w) { return w.PagesImage().mid(kHeaderSize); }
     static QString filePath(MainWindow &w) { return w.m_filePath; }
     static bool busy(MainWindow &w) { return w.m_linkBusy; }
     // The read or write of the menu, as clicked.
