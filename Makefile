@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 20
 
 .PHONY: all setup setup-hardening configure build run test bench install clean \
-        test-asan fuzz memcheck screenshots package
+        test-asan fuzz memcheck screenshots package mutants
 
 all: build
 
@@ -48,6 +48,11 @@ fuzz: setup-hardening
 	  -DSANITIZE=address,undefined -DFUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_all
 	@./tools/sanitize/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Planted faults (tests/mutants/*.patch), each built in a scratch copy in
+# build-mutants/ and run against the test it names: one row per mutant.
+mutants: setup
+	@./tools/mutants.sh
 
 # One window session (read, write, close) under Valgrind memcheck.
 memcheck: setup-hardening build
