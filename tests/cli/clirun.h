@@ -1,66 +1,44 @@
 #pragma once
 
-// radiocps-cli as a real process in a scratch run folder, beside the
-// emulated radio (SimProcess).
+// radiocps-cli as a real process in a scratch run folder, beside the emulated radio (SimProcess).
 
 #include "cli/exitstatus.h"
-#include "data/pagestore.h"
-
 #include "imagebytes.h"
 #include "scratchdir.h"
 #include "simprocess.h"
 
-#include <QDirIterator>
-#include <QMap>
-#include <QRandomGenerator>
-#include <QRegularExpression>
+#include <QtCore>
 
 #include <unistd.h>
 
 struct Run {
-    int status = -1;
+    int status;   // -1: no normal exit
     QString out;
     QStringList errLines;
 };
 
-// How the tool is started: as the test runs, or as an ordinary user, for
-// whom file modes apply (as root: without the right to override them).
+// AsUser: as an ordinary user, for whom file modes apply (as root: without the right to override them).
 enum Starter { Directly, AsUser };
 
-// The environment of a user whose home and data folder lie in the scratch
-// folder: $XDG_DATA_HOME is xdg/.
-inline QProcessEnvironment UserEnvironment(const ScratchDir &dir)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", dir.file("xdg"));
-    env.insert("HOME", dir.file("home"));
-    return env;
-}
-
-// The tool in the scratch folder (or cwd), for a user whose home and data
-// folder lie in it, so no settings of the machine's user are found.
-// errFile: standard error goes there instead of being captured. program:
-// another copy of the tool.
+// The tool (or program, a copy of it) in cwd, by default the scratch folder, for a user whose home and
+// $XDG_DATA_HOME (xdg/) lie there, so no settings of the machine's user are found; stderr to errFile if given.
 inline Run Cli(const ScratchDir &dir, const QStringList &args, Starter starter = Directly,
-               const QString &errFile = QString(), const QString &program = QString(),
-               const QString &cwd = QString())
+               const QString &errFile = QString(), const QString &cwd = QString(),
+               const QString &program = RUN_DIR "/radiocps-cli")
 {
     QProcess p;
     p.setWorkingDirectory(cwd.isEmpty() ? dir.path() : cwd);
-    p.setProcessEnvironment(UserEnvironment(dir));
-    if (!errFile.isEmpty())
-        p.setStandardErrorFile(errFile);
-    const QString cli = program.isEmpty() ? QStringLiteral(RUN_DIR "/radiocps-cli") : program;
-    if (starter == AsUser && geteuid() == 0)
-        p.start("setpriv", QStringList{"--bounding-set=-dac_override,-dac_read_search", cli} + args);
-    else
-        p.start(cli, args);
-    Run r;
-    if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit)
-        r.status = p.exitCode();
-    r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-    r.errLines = QString::fromLocal8Bit(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
-    return r;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", dir.file("xdg"));
+    env.insert("HOME", dir.file("home"));
+    p.setProcessEnvironment(env);
+    p.setStandardErrorFile(errFile);   // none if empty
+    const bool drop = starter == AsUser && geteuid() == 0;
+    p.start(drop ? "setpriv" : program,
+            (drop ? QStringList{"--bounding-set=-dac_override,-dac_read_search", program} : QStringList()) + args);
+    const bool ended = p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit;
+    return {ended ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardOutput()),
+            QString::fromLocal8Bit(p.readAllStandardError()).split('\n', Qt::SkipEmptyParts)};
 }
 
 // Every file below the folder by relative path, with its bytes.
@@ -74,27 +52,6 @@ inline QMap<QString, QByteArray> Files(const ScratchDir &dir)
     return files;
 }
 
-// The backups the tool has saved, by name.
-inline QStringList Backups(const ScratchDir &dir)
-{
-    return QDir(dir.file("backups")).entryList(QDir::Files);
-}
-
-// The memory window of a data file, as hex.
-inline QByteArray Window(const QByteArray &file)
-{
-    return file.mid(kHeaderSize).toHex(' ');
-}
-
-// Random bytes, five channels in use; as the window would save it when
-// normalised (ChanNum 16).
-inline QByteArray RandomImage(quint32 seed, bool normalised = false)
-{
-    QRandomGenerator rng(seed);
-    RadioData_S image;
-    for (int i = 0; i < kImageSize; ++i)
-        image.at(i) = uint8_t(rng.bounded(256));
-    image.at(0x0A) = 0;
-    image.at(0x0B) = 5;
-    return Bytes(normalised ? NormaliseImage(image, 16) : image);
-}
+// The backups the tool has saved, by name; the memory window of a data file, as hex.
+inline QStringList Backups(const ScratchDir &dir) { return QDir(dir.file("backups")).entryList(QDir::Files); }
+inline QByteArray Window(const QByteArray &file) { return file.mid(kHeaderSize).toHex(' '); }

@@ -9,24 +9,15 @@
 
 #include <cstring>
 
-namespace {
-
-// One window for the whole run, started in a scratch folder with the
-// delivered data; the fuzzer's own relative paths then work as given.
-struct Session {
-    Session() { QDir::setCurrent(home); }
-    const QString home = QDir::currentPath();
-    ScratchDir dir;
-    MainWindow *window = new MainWindow;   // left to the end of the process
-};
-
-} // namespace
-
 bool FuzzDataFile(const uint8_t *data, size_t size)
 {
-    static Session session;
-    MainWindow &w = *session.window;
-    const QString path = session.dir.file("in.dat");
+    // One window for the whole run, made in a scratch folder with the
+    // delivered data; then back, so the fuzzer's own relative paths work.
+    static const QString home = QDir::currentPath();
+    static const ScratchDir dir;
+    static MainWindow &w = *new MainWindow;   // left to the end of the process
+    [[maybe_unused]] static const bool back = QDir::setCurrent(home);
+    const QString path = dir.file("in.dat");
     if (!WriteBytes(path, QByteArray(reinterpret_cast<const char *>(data), int(size))))
         return FuzzFail("datafile", "cannot write the input file");
     w.GetRadioData();

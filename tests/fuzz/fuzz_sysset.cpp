@@ -15,17 +15,13 @@ bool FuzzSysSet(const uint8_t *data, size_t size)
     static QTemporaryDir dir;
     static qint64 serial = 0;
     const QString path = dir.filePath(QStringLiteral("sysset.ini"));
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return FuzzFail("sysset", "cannot write the input file");
-        f.write(reinterpret_cast<const char *>(data), qint64(size));
-        f.flush();
-        // QSettings caches a file by name, size and time stamp: each input
-        // gets a time stamp of its own. (A fresh name each time works too,
-        // but Qt keeps state for every name and slows down as they add up.)
-        f.setFileTime(QDateTime::fromSecsSinceEpoch(1000000000 + ++serial), QFileDevice::FileModificationTime);
-    }
+    // QSettings caches a file by name, size and time stamp: each input gets a
+    // time stamp of its own (Qt keeps state for every new name, and slows down).
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size)
+        || !f.flush() || !f.setFileTime(QDateTime::fromSecsSinceEpoch(1000000000 + ++serial), QFile::FileModificationTime))
+        return FuzzFail("sysset", "cannot write the input file");
+    f.close();
     SysSet_S set;
     if (ReadSysSetFile(path, &set) != 0x6B05)
         return FuzzFail("sysset", "model word is not 0x6B05");
@@ -46,9 +42,8 @@ bool FuzzSysSet(const uint8_t *data, size_t size)
     SysSet_S back;
     ReadSysSetFile(path, &back);
     // Saved keys read back as saved when the codec can hold them.
-    QTextCodec *gb = QTextCodec::codecForName("GB2312");
     for (auto field : {&SysSet_S::SerialNumber, &SysSet_S::Language, &SysSet_S::FirstRun})
-        if (gb->canEncode(set.*field) && back.*field != set.*field)
+        if (QTextCodec::codecForName("GB2312")->canEncode(set.*field) && back.*field != set.*field)
             return FuzzFail("sysset", "a saved key does not read back");
     return true;
 }

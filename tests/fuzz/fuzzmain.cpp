@@ -7,15 +7,13 @@
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    // The data file target drives real widgets, off screen.
+    // The data file target drives real widgets, off screen. The application
+    // is never destroyed: the offscreen platform leaks its screen on exit.
     static int argc = 1;
-    static char name[] = "fuzz";
-    static char *argv[] = {name, nullptr};
+    static char name[] = "fuzz", *argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("LC_ALL", "C.UTF-8");
-    // Never destroyed: the offscreen platform leaks its screen on exit.
-    static QApplication *app = new QApplication(argc, argv);
-    Q_UNUSED(app);
+    [[maybe_unused]] static QApplication *app = new QApplication(argc, argv);
     return 0;
 }
 

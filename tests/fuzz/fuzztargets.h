@@ -10,14 +10,10 @@
 #include <cstddef>
 #include <cstdint>
 
-// Confirm check of a reply, and the hexadecimal conversions.
-bool FuzzReply(const uint8_t *data, size_t size);
-// Data file load, then the four pages filled and read back (needs a QApplication).
-bool FuzzDataFile(const uint8_t *data, size_t size);
-// Settings file read, the numbers taken from it, and save.
-bool FuzzSysSet(const uint8_t *data, size_t size);
-// CSV channel plan import, stored, exported and imported again.
-bool FuzzCsv(const uint8_t *data, size_t size);
+bool FuzzReply(const uint8_t *data, size_t size);      // confirm check of a reply, hexadecimal conversions
+bool FuzzDataFile(const uint8_t *data, size_t size);   // data file through the four pages (needs a QApplication)
+bool FuzzSysSet(const uint8_t *data, size_t size);     // settings file read, its numbers used, saved
+bool FuzzCsv(const uint8_t *data, size_t size);        // CSV plan imported, stored, exported, imported again
 
 // Reports a failed property with its input's context; false.
 inline bool FuzzFail(const char *target, const char *what)

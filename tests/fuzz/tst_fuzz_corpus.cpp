@@ -3,38 +3,26 @@
 #include "fuzztargets.h"
 #include "scratchdir.h"
 
-#include <QDir>
 #include <QtTest>
-
-using Target = bool (*)(const uint8_t *, size_t);
-Q_DECLARE_METATYPE(Target)
 
 class TestFuzzCorpus : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void replay_data()
-    {
-        QTest::addColumn<Target>("target");
-        QTest::addColumn<QString>("file");
-        const QList<QPair<QString, Target>> targets = {
-            {"reply", FuzzReply}, {"datafile", FuzzDataFile}, {"sysset", FuzzSysSet}, {"csv", FuzzCsv}};
-        for (const auto &t : targets) {
-            const QDir dir(QStringLiteral(SOURCE_DIR "/tests/fuzz/corpus/") + t.first);
-            const QStringList files = dir.entryList(QDir::Files, QDir::Name);
-            QVERIFY2(!files.isEmpty(), qPrintable(t.first));
-            for (const QString &f : files)
-                QTest::newRow(qPrintable(t.first + '/' + f)) << t.second << dir.filePath(f);
-        }
-    }
     void replay()
     {
-        QFETCH(Target, target);
-        QFETCH(QString, file);
-        const QByteArray input = ReadBytes(file);
-        QVERIFY(QFileInfo(file).isReadable());
-        QVERIFY(target(reinterpret_cast<const uint8_t *>(input.constData()), size_t(input.size())));
+        const QList<QPair<QString, bool (*)(const uint8_t *, size_t)>> targets = {
+            {"reply", FuzzReply}, {"datafile", FuzzDataFile}, {"sysset", FuzzSysSet}, {"csv", FuzzCsv}};
+        for (const auto &[name, target] : targets) {
+            const QFileInfoList files = QDir(SOURCE_DIR "/tests/fuzz/corpus/" + name).entryInfoList(QDir::Files);
+            QVERIFY2(!files.isEmpty(), qPrintable(name));
+            for (const QFileInfo &f : files) {
+                const QByteArray input = ReadBytes(f.filePath());
+                QVERIFY2(target(reinterpret_cast<const uint8_t *>(input.constData()), size_t(input.size())),
+                         qPrintable(name + '/' + f.fileName()));
+            }
+        }
     }
 };
 

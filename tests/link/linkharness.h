@@ -7,6 +7,7 @@
 #include "link/serial.h"
 
 #include "gui.h"
+#include "imagebytes.h"
 #include "mainwindowprobe.h"
 #include "modalcloser.h"
 #include "scratchdir.h"
@@ -19,24 +20,14 @@
 
 #include <ctime>
 
-// A 452-byte image, header 05 6B 02 07, whose window bytes differ from their neighbours.
-inline QByteArray PatternImage(int seed)
-{
-    QByteArray image = QByteArray::fromHex("056B0207");
-    for (int i = kHeaderSize; i < kImageSize; ++i)
-        image += char((i * 7 + seed) & 0xFF);
-    return image;
-}
-
 // Bar values of a complete transfer: 5, one per block, 100.
 const QList<int> kFullProgress = {5,  8,  11, 14, 18, 21, 24, 27, 31, 34, 37, 41, 44, 47, 50,
                                    54, 57, 60, 63, 67, 70, 73, 77, 80, 83, 86, 90, 93, 96, 100};
 
-// A main window speaking Chinese, its port an emulated radio started with the
-// given options (version 2.7, image `radio`, saved to saved.dat when it
-// stops), on a fast link if asked. It watches the progress panel of operations: every value of its
-// bar, and at the first one the panel's title and label and whether the
-// window was disabled and refused to close.
+// A main window speaking Chinese, its port an emulated radio with the given options (version 2.7, image
+// `radio`, saved to saved.dat when it stops), on a fast link if asked. It watches the progress panel: every
+// value of its bar, and at the first one the panel's title and label, and whether the window was disabled
+// and refused to close.
 class Link : public QObject
 {
 public:
@@ -67,7 +58,7 @@ public:
     QString version() const { return Label(w, "label_RadioVersion"); }
 
     ScratchDir scratch;
-    const QByteArray radio = PatternImage(11);
+    const QByteArray radio = QByteArray::fromHex("056B0207") + RandomImage(11).mid(kHeaderSize);   // V2.07
     SimProcess sim;
     MainWindow w;
     QList<int> values;
@@ -103,11 +94,9 @@ private:
     }
 };
 
-// One read or write from the main window: the emulator's options, the
-// message text, the requests that reached the radio (connects connect
-// requests, none when the port cannot be opened, then the given blocks,
-// then on success the end command), the bar values reached, when to kill
-// the emulator, and whether the window has the fast link on.
+// One read or write from the main window: the emulator's options, the message, the requests that reached
+// the radio (connect requests, the given blocks, on success the end command), the bar values reached, when
+// to kill the emulator, whether the window has the fast link on.
 struct Operation {
     QString options;
     bool write;
@@ -121,7 +110,7 @@ struct Operation {
 Q_DECLARE_METATYPE(Operation)
 
 // A complete read or write, the retried blocks sent twice.
-inline Operation Success(const char *options, bool write, const QList<int> &retried = {})
+inline Operation Success(const QString &options, bool write, const QList<int> &retried = {})
 {
     return {options, write, write ? "写入数据成功!" : "读取数据成功!", 1, AllBlocks(retried), kFullProgress.size()};
 }
@@ -132,9 +121,6 @@ inline Operation Success(const char *options, bool write, const QList<int> &retr
 // changes the pages; the radio holds exactly the blocks it was sent.
 inline void CheckOperation(const Operation &op)
 {
-    QTimer watchdog;
-    QObject::connect(&watchdog, &QTimer::timeout, [] { qFatal("link operation still running after 60 s"); });
-    watchdog.start(60000);
     Link link(op.options.split(' ', Qt::SkipEmptyParts), op.fast);
     if (!op.connects)
         Read_Write_Port = link.scratch.file("no-such-port");
@@ -144,10 +130,8 @@ inline void CheckOperation(const Operation &op)
     const QString version = link.version();
     const bool ok = op.progress == kFullProgress.size();
 
-    // Waits sleep: the process's own processor time stays far below the wall
-    // time, also while a port hangs up or vanishes under the wait. The
-    // transfer's own work (frames, painting; slower under sanitizers) may
-    // take 250 ms; a spinning wait would take all of its time.
+    // Waits sleep, also while a port hangs up or vanishes under them: the transfer's own work (frames,
+    // painting; slower under sanitizers) may take 250 ms of processor time, a spinning wait all of it.
     QElapsedTimer wall;
     wall.start();
     const std::clock_t cpu0 = std::clock();

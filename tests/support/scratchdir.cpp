@@ -17,6 +17,23 @@ bool WriteBytes(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
+QStringList GoldenLines(const QString &name)
+{
+    const QByteArray bytes = ReadBytes(QStringLiteral(SOURCE_DIR "/tests/data/") + name);
+    if (bytes.isEmpty())   // a table of no rows would pass unseen
+        qFatal("golden file tests/data/%s is missing or empty", qPrintable(name));
+    return QString::fromUtf8(bytes).split('\n');
+}
+
+QList<QStringList> GoldenRows(const QString &name)
+{
+    QList<QStringList> rows;
+    for (const QString &line : GoldenLines(name))
+        if (!line.trimmed().isEmpty() && !line.startsWith('#'))
+            rows << line.split('|').replaceInStrings(QRegularExpression("^\\s+|\\s+$"), "");
+    return rows;
+}
+
 ScratchDir::ScratchDir(const QStringList &files) : m_old(QDir::currentPath())
 {
     QDir(m_dir.path()).mkpath("datafile");

@@ -8,6 +8,10 @@
 // The bytes of a file (empty when it cannot be read); a file made of bytes.
 QByteArray ReadBytes(const QString &path);
 bool WriteBytes(const QString &path, const QByteArray &bytes);
+// The lines of a golden file under tests/data/; its cases, a line each (blank
+// and '#' lines skipped), the fields between '|' trimmed.
+QStringList GoldenLines(const QString &name);
+QList<QStringList> GoldenRows(const QString &name);
 
 // A scratch working folder holding a copy of the delivered datafile/;
 // the process works inside it until the object goes away.
