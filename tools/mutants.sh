@@ -2,7 +2,8 @@
 # Planted faults: applies each tests/mutants/*.patch in turn to a scratch copy
 # of the sources, builds only the test executable the patch names, runs the
 # cases it names and prints one row per mutant: caught by which case, or
-# MISSED. Fails on any miss and on a patch that no longer applies or builds.
+# MISSED. Fails on any miss and on a patch that no longer applies, no longer
+# builds or names a case its test lacks.
 #
 # A patch names its test in its leading comment lines:
 #   # test: tst_settings                 the executable (tests/ of the build)
@@ -10,6 +11,11 @@
 #                                        none: the whole executable
 # usage: tools/mutants.sh [PATCH...]     (default: every patch)
 set -u
+# The patches named, as absolute paths, before leaving the caller's folder.
+for p in "$@"; do
+    shift
+    set -- "$@" "$(cd "$(dirname "$p")" && pwd)/$(basename "$p")"
+done
 cd "$(dirname "$0")/.."
 root=$PWD
 work=${MUTANTS_DIR:-$root/build-mutants}
@@ -52,14 +58,16 @@ for patch in "$@"; do
     else
         # One argument per case line, passed through the positional list.
         set --
-        while IFS= read -r c; do set -- "$@" "$c"; done <<EOF
+        while IFS= read -r c; do [ -z "$c" ] || set -- "$@" "$c"; done <<EOF
 $(sed -n 's/^# case: *//p' "$patch")
 EOF
         (cd "$build/tests" && QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 timeout 600 "./$test" "$@") >>"$log" 2>&1
         status=$?
         first=$(sed -n 's/^FAIL!  : [A-Za-z0-9_]*::\([A-Za-z0-9_]*([^)]*)\).*/\1/p' "$log" | head -n1)
         more=$(grep -c '^FAIL!  : ' "$log")
-        if [ "$status" -eq 0 ]; then
+        if grep -q '^Unknown test function\|^Unknown testdata for function' "$log"; then
+            verdict="BROKEN: names a case $test lacks (see $log)"; failed=1
+        elif [ "$status" -eq 0 ]; then
             verdict="MISSED"; failed=1
         elif [ -n "$first" ]; then
             verdict="caught by $test::$first"
