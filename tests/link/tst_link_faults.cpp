@@ -25,7 +25,7 @@ private slots:
 
 private:
     // The rows of a table in tests/data; on the fast link those marked fast.
-    static void Rows(const char *table, bool fast)
+    static void Rows(const char *table, bool recovery, bool fast)
     {
         QTest::addColumn<Operation>("op");
         const auto ints = [](const QString &list) {
@@ -35,7 +35,7 @@ private:
             return out;
         };
         for (const QStringList &f : GoldenRows(table)) {
-            const bool write = f.value(2) == "write", recovery = f.size() == 5;
+            const bool write = f.value(2) == "write";
             Operation op = recovery ? Success(f[1], write, ints(f[3]))
                                     : Operation{f[1], write, f[3], f[4].toInt(), ints(f[5]), f[6].toInt(),
                                                 f[7].isEmpty() ? -1 : f[7].toInt()};
@@ -44,8 +44,8 @@ private:
                 QTest::newRow(qPrintable(f[0])) << op;
         }
     }
-    static void FailureRows(bool fast) { Rows("link-failures.txt", fast); }
-    static void RecoveryRows(bool fast) { Rows("link-recoveries.txt", fast); }
+    static void FailureRows(bool fast) { Rows("link-failures.txt", false, fast); }
+    static void RecoveryRows(bool fast) { Rows("link-recoveries.txt", true, fast); }
 };
 
 QTEST_MAIN(TestLinkFaults)
