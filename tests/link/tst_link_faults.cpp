@@ -1,5 +1,5 @@
 // Reads and writes against a radio that misbehaves, or whose port vanishes
-// mid-transfer: each gives its result code after exactly the specified tries,
+// mid-transfer: each gives its result code after exactly the tries its row gives,
 // and a failed read changes nothing that a write or a save would use; on the
 // standard and on the fast link alike.
 // --alter is left out: it only changes the data a block read reports, which
@@ -17,7 +17,7 @@ private slots:
     void recovery() { QFETCH(Operation, op); CheckOperation(op); }
     // Each kind of fault once on a fast link: the same requests and outcome,
     // since a reply ends early only when it holds its confirm and any failed
-    // try brings back the specified timing.
+    // try brings back the standard timing.
     void fastFailure_data() { FailureRows(true); }
     void fastFailure() { QFETCH(Operation, op); CheckOperation(op); }
     void fastRecovery_data() { RecoveryRows(true); }
