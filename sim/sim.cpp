@@ -12,7 +12,10 @@
 // The frame layout and constants are written out here again on purpose,
 // not taken from the link code: the emulator is an independent check of
 // it, and a mistake shared by both would otherwise go unnoticed.
-// Other frames are logged on stderr and left unanswered.
+// Other frames are logged on stderr and left unanswered, and so is every
+// request while the port is not set as the radio's line is: 9600 baud, 8 data
+// bits, no parity, 1 stop bit, no flow control (a pseudo-terminal carries
+// bytes at any setting; a radio hears nothing at another).
 // Replies are scheduled, not slept on: a request that arrives while an
 // earlier answer is still delayed is answered its delay after it arrived.
 // Replies still go out one after the other, as from one transmitter.
@@ -286,9 +289,51 @@ void HangUp(State &st)
     g_stop = 1;
 }
 
+// What differs from the radio's line in the port's settings; empty: nothing.
+// A Linux pseudo-terminal keeps speed, stop bits and flow control as set, but
+// forces 8 data bits without parity.
+QString LineFault(int fd)
+{
+    termios t{};
+    if (tcgetattr(fd, &t) != 0)
+        return QStringLiteral("unreadable (%1)").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    const struct { speed_t code; int baud; } speeds[] = {
+        {B1200, 1200}, {B2400, 2400}, {B4800, 4800}, {B9600, 9600}, {B19200, 19200},
+        {B38400, 38400}, {B57600, 57600}, {B115200, 115200}};
+    QStringList wrong;
+    for (speed_t speed : {cfgetospeed(&t), cfgetispeed(&t)}) {
+        if (speed == B9600)
+            continue;
+        QString baud = QStringLiteral("speed code %1").arg(speed);
+        for (const auto &known : speeds)
+            if (known.code == speed)
+                baud = QStringLiteral("%1 baud").arg(known.baud);
+        wrong << baud;
+    }
+    const tcflag_t size = t.c_cflag & CSIZE;
+    if (size != CS8)
+        wrong << QStringLiteral("%1 data bits").arg(size == CS5 ? 5 : size == CS6 ? 6 : 7);
+    if (t.c_cflag & PARENB)
+        wrong << QString::fromLatin1(t.c_cflag & PARODD ? "odd parity" : "even parity");
+    if (t.c_cflag & CSTOPB)
+        wrong << QStringLiteral("2 stop bits");
+    if (t.c_cflag & CRTSCTS)
+        wrong << QStringLiteral("RTS/CTS flow control");
+    if (t.c_iflag & (IXON | IXOFF))
+        wrong << QStringLiteral("XON/XOFF flow control");
+    wrong.removeDuplicates();
+    return wrong.join(QStringLiteral(", "));
+}
+
 // Answers one request frame; the frame was complete at readyNs.
 void Handle(State &st, const Bytes &req, long long readyNs)
 {
+    const QString fault = LineFault(st.slave);
+    if (!fault.isEmpty()) {
+        std::fprintf(stderr, "radiocps-sim: request %s not answered: the port is set to %s, not 9600 baud 8N1 "
+                             "without flow control\n", qPrintable(Hex(req)), qPrintable(fault));
+        return;
+    }
     ++st.exchanges;
     Trace(st, "rx", req);
     const bool faulty = st.exchanges >= st.opt.firstFaulty
@@ -392,11 +437,12 @@ bool OpenPty(State &st)
         std::fprintf(stderr, "radiocps-sim: cannot open %s: %s\n", name ? name : "the port", std::strerror(errno));
         return false;
     }
+    // Raw at 38400 baud: a tool that sets no speed of its own is not heard.
     termios tio;
     tcgetattr(st.slave, &tio);
     cfmakeraw(&tio);
-    cfsetispeed(&tio, B9600);
-    cfsetospeed(&tio, B9600);
+    cfsetispeed(&tio, B38400);
+    cfsetospeed(&tio, B38400);
     tcsetattr(st.slave, TCSANOW, &tio);
     fcntl(st.master, F_SETFL, fcntl(st.master, F_GETFL) | O_NONBLOCK);
     return true;
@@ -419,7 +465,9 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
         "Emulated radio (model 0x6B05) on a pseudo-terminal. Prints the path of its port on\n"
         "stdout and answers connect (E0), block read (E2), block write (E4) and end (E6)\n"
         "requests from a 452-byte image. Stops on SIGINT or SIGTERM. Exchanges are counted\n"
-        "from 1 in the order requests arrive (the connect of a transfer is exchange 1)."));
+        "from 1 in the order requests arrive (the connect of a transfer is exchange 1).\n"
+        "As a radio, it answers only while the port is set to 9600 baud, 8 data bits, no\n"
+        "parity, 1 stop bit and no flow control; otherwise it says on stderr what it found."));
     p.addHelpOption();
     const QCommandLineOption image("image", "Load the 452-byte image from <file> (default: window all FF).", "file");
     const QCommandLineOption save("save", "Save the image to <file> on the end command and on exit.", "file");
