@@ -16,8 +16,6 @@
 
 namespace {
 
-// A plan holds 22 rows; a file this large is no plan and is not read.
-constexpr qint64 kMaxPlanBytes = 1 << 20;
 // Refused and adjusted rows shown in the box's text; all of them are in its
 // detailed text when there are more.
 constexpr int kShownLines = 10;
@@ -34,7 +32,7 @@ void MainWindow::MenuActionImportCsv(QString path)
     }
     const QString title = tr("[导入信道表]");
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPlanBytes) {
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxPlanFileBytes) {
         QMessageBox::about(this, title, tr("导入失败,无法读取信道表文件(%1),信道未改变!").arg(path));
         return;
     }

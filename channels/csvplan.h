@@ -32,6 +32,9 @@ struct CsvRecord {
 QVector<CsvRecord> ParseCsv(const QByteArray &utf8);
 QByteArray CsvLine(const QStringList &fields);
 
+// A plan holds 22 rows; a file this large is no plan and is not read.
+constexpr qint64 kMaxPlanFileBytes = 1 << 20;
+
 struct PlanLimits {
     int maxRows = kMaxChannels;    // ChanNum
     qint64 bandStartHz = 0;        // StartBand, inclusive

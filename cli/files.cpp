@@ -11,43 +11,23 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
 bool LoadImage(const QString &path, RadioData_S *image)
 {
-    switch (LoadRadioDataFile(path, kModelWord, image)) {
+    switch (LoadRadioDataFile(path, kModelWord, image, true)) {
     case DataFileError::None:
         return true;
     case DataFileError::WrongSize:
         Fail(path, QStringLiteral("not a data file (must be exactly %1 bytes)").arg(kImageSize));
         return false;
     default:
-        Fail(path, QFileInfo::exists(path) ? QStringLiteral("cannot open for reading and writing")
+        Fail(path, QFileInfo::exists(path) ? QStringLiteral("cannot open for reading")
                                            : QStringLiteral("no such file"));
         return false;
     }
 }
-
-namespace {
-
-// Replaces path atomically: a failed save leaves the old file as it was.
-// why: the system's reason for a failure.
-bool Replace(const QString &path, const QByteArray &bytes, QString *why)
-{
-    if (path.isEmpty()) {
-        *why = QStringLiteral("no file name");
-        return false;
-    }
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    *why = file.errorString();
-    return false;
-}
-
-} // namespace
 
 // Saved as the window saves a data file, with the reason of a failure.
 bool SaveImage(const QString &path, const RadioData_S &image)
@@ -66,7 +46,7 @@ bool SaveText(const QString &path, const QByteArray &bytes)
         return true;
     }
     QString why;
-    if (Replace(path, bytes, &why))
+    if (SaveFileBytes(path, bytes, &why) == DataFileError::None)
         return true;
     Fail(path, QStringLiteral("cannot write the file: ") + why);
     return false;

@@ -29,6 +29,10 @@ Exit ImportCsv(const QCommandLineParser &parser)
                                                  : QStringLiteral("no such file"));
         return Exit::FileError;
     }
+    if (csv.size() > kMaxPlanFileBytes) {
+        Fail(csvPath, QStringLiteral("cannot read the file: larger than 1 MiB, no channel plan"));
+        return Exit::FileError;
+    }
     const QByteArray text = csv.readAll();
     RadioData_S image{};
     if (!LoadImage(parser.value(QStringLiteral("into")), &image))

@@ -9,15 +9,15 @@
 
 const char kDefaultDataFile[] = "./datafile/default.dat";
 
-DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S *image)
+DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S *image, bool readOnly)
 {
     QFile file(path);
     // ExistingOnly: a missing file must not be created by the read-write open.
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+    if (!file.open((readOnly ? QIODevice::ReadOnly : QIODevice::ReadWrite) | QIODevice::ExistingOnly))
         return DataFileError::CannotOpen;
     // A file marked read-only is refused, also for a user whose read-write
     // open overrides the mark.
-    if (!(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
+    if (!readOnly && !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)))
         return DataFileError::CannotOpen;
     if (file.size() != kImageSize)
         return DataFileError::WrongSize;

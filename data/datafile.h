@@ -17,8 +17,10 @@ enum class DataFileError {
 // Reads a data file into image. The file must exist, open for reading and
 // writing, not be marked read-only, and be exactly 452 bytes (checked before
 // anything is read). On success offsets 0..1 are replaced by model,
-// little-endian; on failure image is untouched.
-DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S *image);
+// little-endian; on failure image is untouched. readOnly: for a reader that
+// never writes the file back, which opens it for reading only and also takes
+// a file marked read-only.
+DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S *image, bool readOnly = false);
 
 // Writes the 452 bytes of image to path. The file is replaced atomically: a
 // temporary file in the same folder is written, then renamed over the old

@@ -41,6 +41,8 @@ private slots:
         dir.writeFile("short.dat", QByteArray(kImageSize - 1, '\0'));
         dir.writeFile("ro.dat", good);
         dir.writeFile("no-access", "");
+        dir.writeFile("big.csv", "");
+        QFile::resize(dir.file("big.csv"), 2 << 20);
         QVERIFY(QDir(dir.path()).mkdir("locked"));
         QFile::setPermissions(dir.file("ro.dat"), QFile::ReadOwner);
         QFile::setPermissions(dir.file("no-access"), {});

@@ -149,7 +149,8 @@ private slots:
                                             {0x2B, "\x03"}, {0x46, "\x03\xBB"}, {0x0B, "\x06"}})
             b.replace(offset, bytes.size(), bytes);
         dir.writeFile("b.dat", b);
-        const Run r = Cli(dir, args);
+        QFile::setPermissions(dir.file("known.dat"), QFile::ReadOwner);   // read by an ordinary user all the same
+        const Run r = Cli(dir, args, AsUser);
         QTEST(r.status, "status");
         QTEST(r.out.split('\n'), "out");
     }
