@@ -30,10 +30,10 @@ bool LoadImage(const QString &path, RadioData_S *image)
 }
 
 // Saved as the window saves a data file, with the reason of a failure.
-bool SaveImage(const QString &path, const RadioData_S &image)
+bool SaveImage(const QString &path, const RadioData_S &image, bool privateFile)
 {
     QString why;
-    if (SaveRadioDataFile(path, image, &why) == DataFileError::None)
+    if (SaveRadioDataFile(path, image, &why, privateFile) == DataFileError::None)
         return true;
     Fail(path, QStringLiteral("cannot write the data file: ") + why);
     return false;

@@ -15,7 +15,7 @@ struct SysSet_S;
 // and the function returns false.
 
 bool LoadImage(const QString &path, RadioData_S *image);
-bool SaveImage(const QString &path, const RadioData_S &image);
+bool SaveImage(const QString &path, const RadioData_S &image, bool privateFile = false);
 
 // Replaces path atomically; "-" is standard output.
 bool SaveText(const QString &path, const QByteArray &bytes);

@@ -27,6 +27,12 @@ Exit Read(const QCommandLineParser &parser)
     if (!raw && !LoadSettings(&set))
         return Exit::FileError;
 
+    // A read is not lost to a path it cannot be saved to.
+    QString why;
+    if (!CanSaveTo(out, &why)) {
+        Fail(out, QStringLiteral("cannot write the data file: ") + why);
+        return Exit::FileError;
+    }
     RadioData_S radio{};
     const Exit status = ReadRadio(port, &radio, "reading", QStringLiteral("read"));
     if (status != Exit::Ok)

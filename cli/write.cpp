@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -34,13 +35,17 @@ Exit Write(const QCommandLineParser &parser)
         const Exit status = ReadRadio(port, &backup, "backup", QStringLiteral("backup read, nothing written"));
         if (status != Exit::Ok)
             return status;
+        // Backups hold the DTMF stun and kill codes: a folder the tool makes and
+        // every backup are the user's alone.
         const QString folder = BackupFolder();
-        if (!QDir().mkpath(folder)) {
+        const bool made = !QFileInfo::exists(folder);
+        if (!QDir().mkpath(folder)
+            || (made && !QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))) {
             Fail(folder, QStringLiteral("cannot create the backup folder, nothing written"));
             return Exit::FileError;
         }
         backupPath = BackupPath(folder);
-        if (!SaveImage(backupPath, backup))
+        if (!SaveImage(backupPath, backup, true))
             return Exit::FileError;
         Out(QStringLiteral("Backup of the radio saved as %1\n").arg(backupPath));
     }

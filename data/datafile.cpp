@@ -31,18 +31,18 @@ DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S
     return DataFileError::None;
 }
 
-DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image, QString *why)
+DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image, QString *why, bool privateFile)
 {
     return SaveFileBytes(path, QByteArray::fromRawData(reinterpret_cast<const char *>(image.bytes()), kImageSize),
-                         why);
+                         why, privateFile);
 }
 
-DataFileError SaveFileBytes(const QString &path, const QByteArray &bytes, QString *why)
+bool CanSaveTo(const QString &path, QString *why)
 {
     auto fail = [why](const QString &reason) {
         if (why)
             *why = reason;
-        return DataFileError::CannotWrite;
+        return false;
     };
     const QFileInfo info(path);
     if (path.isEmpty())
@@ -54,11 +54,32 @@ DataFileError SaveFileBytes(const QString &path, const QByteArray &bytes, QStrin
     const QFile::Permissions writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     if (info.exists() && !(info.permissions() & writeBits))
         return fail(QStringLiteral("the file is marked read-only"));
-    if (info.exists() && !info.isWritable())
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir())
+        return fail(QString::fromLocal8Bit(std::strerror(ENOENT)));
+    if ((info.exists() && !info.isWritable()) || !folder.isWritable())
         return fail(QString::fromLocal8Bit(std::strerror(EACCES)));
+    return true;
+}
+
+DataFileError SaveFileBytes(const QString &path, const QByteArray &bytes, QString *why, bool privateFile)
+{
+    auto fail = [why](const QString &reason) {
+        if (why)
+            *why = reason;
+        return DataFileError::CannotWrite;
+    };
+    if (!CanSaveTo(path, why))
+        return DataFileError::CannotWrite;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
+    // Set on the new file before its bytes go in.
+    if (privateFile && !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(reason);
+    }
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();

@@ -27,9 +27,16 @@ DataFileError LoadRadioDataFile(const QString &path, uint16_t model, RadioData_S
 // one, so a failed save leaves the old file as it was. An existing file that
 // is not writable, or marked read-only, is left alone and reported as
 // CannotWrite. why, if given, receives the reason of a failure.
-DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image, QString *why = nullptr);
+// privateFile: readable and writable by its owner only, whatever the umask.
+DataFileError SaveRadioDataFile(const QString &path, const RadioData_S &image, QString *why = nullptr,
+                                bool privateFile = false);
 // Any file's bytes, saved the same way.
-DataFileError SaveFileBytes(const QString &path, const QByteArray &bytes, QString *why = nullptr);
+DataFileError SaveFileBytes(const QString &path, const QByteArray &bytes, QString *why = nullptr,
+                            bool privateFile = false);
+// Whether a save to path can succeed, as far as can be told before anything is
+// written: a name that is no folder, in an existing folder the user may
+// write, not over a file marked read-only or not writable. why: the reason.
+bool CanSaveTo(const QString &path, QString *why);
 
 // Version from the header, "V" major "." minor as two digits: V1.05, V255.255.
 QString HeaderVersionText(const ConnectCnfData_S &header);

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 class TestCliTransfer : public QObject
 {
@@ -38,7 +39,9 @@ private slots:
         const int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);   // read once the tool has ended
         QVERIFY(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
         const int slave = ::open(ptsname(master), O_RDWR | O_NOCTTY);
+        const mode_t umaskBefore = umask(0);   // backups are private whatever the umask
         r = Cli(dir, {"write", sim.port, "plan.dat", "--fast"}, Directly, QString::fromLocal8Bit(ptsname(master)));
+        umask(umaskBefore);
         QByteArray shown;
         char buf[4096];
         for (ssize_t n; (n = ::read(master, buf, sizeof buf)) > 0;)
@@ -55,6 +58,11 @@ private slots:
                                    "Wrote plan.dat to (.*) and verified it\n$").match(r.out);
         QVERIFY2(said.hasMatch() && said.captured(2) == sim.port && Backups(dir).size() == 1, qPrintable(r.out));
         QCOMPARE(dir.readFile(said.captured(1)).toHex(' '), asRead.toHex(' '));
+        const auto mode = [&dir](const QString &path) {   // octal
+            struct stat st{};
+            return stat(qPrintable(dir.file(path)), &st) ? QString() : QString::number(st.st_mode & 0777, 8);
+        };
+        QCOMPARE(QStringList({mode("backups"), mode(said.captured(1))}), QStringList({"700", "600"}));
         QCOMPARE(Window(dir.readFile("after.dat")), Window(RandomImage(2, true)));
 
         // --raw --no-verify: another backup, then the file byte for byte; verify --raw accepts it.
