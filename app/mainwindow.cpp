@@ -46,6 +46,12 @@ MainWindow::MainWindow(QWidget *parent)
                                       static_cast<unsigned int>(SysSetInt(m_set.EndBand)), &m_image);
     m_macSet = new MACSET_Form(this, &m_image);
     m_radioSet = new RADIOSET_Form(this, &m_image);
+    // The tree's highlighted item is the page shown, whatever showed it (a
+    // load, an import, a click), from the first page added on.
+    connect(ui->stackedWidget, &QStackedWidget::currentChanged, this, [this](int page) {
+        if (QTreeWidgetItem *top = ui->treeWidget->topLevelItem(0))
+            ui->treeWidget->setCurrentItem(page > 0 ? top->child(page - 1) : top);
+    });
     ui->stackedWidget->addWidget(m_radioInfo);
     ui->stackedWidget->addWidget(m_channels);
     ui->stackedWidget->addWidget(m_macSet);

@@ -151,8 +151,9 @@ private slots:
             ClickPage(w, page);
             QCOMPARE(stack->currentIndex(), page);
         }
-        w.UpdataRadioData();
+        w.UpdataRadioData();   // as New, Open and Read do: the first page, the tree's highlight on it
         QCOMPARE(stack->currentIndex(), 0);
+        QCOMPARE(top->treeWidget()->currentItem(), top);
     }
 
     void missingDefaultFileWarnsBeforeWindowShows()
@@ -279,6 +280,8 @@ private slots:
         entries.at(0)->trigger();
         QCOMPARE(closer.texts, QStringList{text.replace("$F", file)});
         QCOMPARE(shown(), rows.isEmpty() ? before : rows);
+        const QTreeWidgetItem *highlighted = w.findChild<QTreeWidget *>("treeWidget")->currentItem();
+        QCOMPARE(highlighted ? highlighted->text(0) : QString(), rows.isEmpty() ? "对讲机信息" : "信道信息");
         if (rows.isEmpty())
             QCOMPARE(MainWindowProbe::pages(w), pages);
 
