@@ -84,6 +84,7 @@ QString GeneralHelp()
                                                 "describes it"),
                                  QStringLiteral("COMMAND [ARGS]"));
     parser.addOption(HelpOption());
+    parser.addOption({QStringLiteral("version"), QStringLiteral("show the version of the package")});
     QString text = HelpText(parser, QLatin1String(kProgram)) + QStringLiteral("\nCommands:\n");
     for (const Command &c : Commands())
         text += QStringLiteral("  %1 %2\n").arg(QString::fromLatin1(c.name).leftJustified(11), QLatin1String(c.summary));
@@ -137,6 +138,10 @@ int main(int argc, char **argv)
         return int(Exit::Usage);
     }
     const QString name = args.takeFirst();
+    if (name == QLatin1String("--version")) {
+        Out(QStringLiteral("%1 %2\n").arg(QLatin1String(kProgram), QStringLiteral(RADIOCPS_VERSION)));
+        return int(Exit::Ok);
+    }
     if (name == QLatin1String("-h") || name == QLatin1String("--help") || name == QLatin1String("help")) {
         const Command *topic = FindCommand(args.value(0));
         Out(topic ? CommandHelp(*topic) : GeneralHelp());

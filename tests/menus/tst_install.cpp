@@ -70,7 +70,22 @@ private slots:
 
         QCOMPARE(QProcess::execute("dpkg-deb", {"-x", deb, root.filePath("x")}), 0);
         QVERIFY(ReadBytes(usr + "share/applications/radiocps.desktop").contains("\nExec=/usr/bin/radiocps\n"));
+        QCOMPARE(QProcess::execute("appstreamcli", {"validate", "--no-net",
+                                                    usr + "share/metainfo/org.radiocps.radiocps.metainfo.xml"}), 0);
         QVERIFY(Output(usr + "bin/radiocps-cli", {"--help"}).contains("\n  import-csv "));
+        // The version the package carries; the launcher asked for it makes no per-user folder.
+        const QByteArray version = Output("dpkg-deb", {"-f", deb, "Version"});
+        qputenv("HOME", root.filePath("home").toUtf8());
+        qunsetenv("XDG_DATA_HOME");
+        QCOMPARE(Output(usr + "bin/radiocps", {"--version"}) + Output(usr + "bin/radiocps-cli", {"--version"}),
+                 "radiocps " + version + "radiocps-cli " + version);
+        QVERIFY(!QFileInfo::exists(root.filePath("home/.local/share/radiocps")));
+        // Bash completion: the commands, and a CSV plan where import-csv wants one.
+        QVERIFY(WriteBytes(root.filePath("plan.csv"), "") && WriteBytes(root.filePath("plan.dat"), ""));
+        QCOMPARE(Output("bash", {"-c", "cd '" + root.path() + "' && . '" + usr + "share/bash-completion/completions/"
+                                 "radiocps-cli' && COMP_WORDS=(radiocps-cli import-csv p) COMP_CWORD=2; _radiocps_cli;"
+                                 " echo ${COMPREPLY[@]}; COMP_WORDS=(radiocps-cli ex) COMP_CWORD=1; _radiocps_cli;"
+                                 " echo ${COMPREPLY[@]}"}), QByteArray("plan.csv\nexport-csv\n"));
     }
 };
 
