@@ -89,7 +89,7 @@ Exit LinkStatus(const QString &port, const Serial &serial, int result, const QSt
 QCommandLineOption FastOption()
 {
     return {QStringLiteral("fast"),
-            QStringLiteral("fast link: a reply ends as soon as it holds its complete confirm, not after 100 ms "
+            QStringLiteral("fast link: a reply ends 4 ms after it holds its complete confirm, not after 100 ms "
                            "of silence; after a failed try the transfer keeps the standard timing")};
 }
 

@@ -114,6 +114,7 @@ void Serial::serial_write(const QString &hexText)
 QString Serial::serial_read(int firstByteMs)
 {
     m_timeout = false;
+    m_settling = m_trailing = false;
     std::memset(m_rxBuf, 0, sizeof(m_rxBuf));
     m_rxLen = 0;
     m_timer->start(firstByteMs);
@@ -131,11 +132,13 @@ QString Serial::serial_read(int firstByteMs)
 
 void Serial::readMyCom()
 {
-    // Nothing reaches the port's buffer while this runs: the bytes peeked
-    // are the bytes timerOver() reads.
-    if (m_complete && m_port
-        && m_complete(QString::fromLatin1(m_port->peek(kRxBufferSize).toHex().toUpper()))) {
-        timerOver();
+    if (m_settling) {   // the reply goes on as on the standard link, then fails
+        m_settling = false;
+        m_trailing = true;
+    } else if (!m_trailing && m_complete && m_port
+               && m_complete(QString::fromLatin1(m_port->peek(kRxBufferSize).toHex().toUpper()))) {
+        m_settling = true;
+        m_timer->start(kSettleMs);
         return;
     }
     m_timer->start(kGapMs);
@@ -214,12 +217,13 @@ bool Serial::SelfWriteReadData(SerialWirteReadData_S *rec)
             m_complete = [&](const QString &sofar) { return rec->pCompleteFunc(cutEcho(sofar), rec->pCheckPar); };
         QString reply = serial_read();
         m_complete = nullptr;
+        const bool trailing = m_trailing;
         if (m_lineType == SERIALLINE_ECHO)
             qDebug().noquote() << QStringLiteral("RxDataLen=======") + QString::number(request.length() / 2);
         reply = cutEcho(reply);
         qDebug().noquote() << QStringLiteral("串口读取===") + reply;
 
-        if (!reply.isEmpty() && rec->pCheckFunc(reply, rec->pCheckPar)) {
+        if (!trailing && !reply.isEmpty() && rec->pCheckFunc(reply, rec->pCheckPar)) {
             if (failedTry && sinceRequest.isValid())
                 DropLateReplies(sinceRequest);
             return true;

@@ -44,6 +44,10 @@ public:
     static constexpr int kGapMs = 100;
     static constexpr int kReopenPauseMs = 20;
     static constexpr int kFirstWriteWaitMs = 5000;
+    // Fast link: silence after a complete confirm before the reply ends:
+    // three characters at 9600 baud (3.1 ms), on the timer's millisecond and
+    // with room for a loaded machine.
+    static constexpr int kSettleMs = 4;
     // After a failed try, answers that start up to this long after the
     // last request are awaited and dropped.
     static constexpr int kLateAnswerMs = 2 * kFirstByteWaitMs;
@@ -74,9 +78,11 @@ public:
     // longer answer any of the tries.
     bool SelfWriteReadData(SerialWirteReadData_S *rec);
 
-    // Fast link: a reply ends as soon as the exchange's pCompleteFunc accepts
-    // the bytes received so far, not only after 100 ms of silence. Off by
-    // default; a failed try turns it off for the rest of this Serial's life.
+    // Fast link: a reply ends kSettleMs after the exchange's pCompleteFunc
+    // accepts the bytes received so far, not only after 100 ms of silence.
+    // Bytes in that time (a copy of the confirm, or an answer to something
+    // else: confirms name no address) make the try fail. Off by default; a
+    // failed try turns it off for the rest of this Serial's life.
     void setFastLink(bool on) { m_fastLink = on; }
     bool fastLink() const { return m_fastLink; }
 
@@ -108,6 +114,8 @@ private:
     QEventLoop *m_wait = nullptr;   // the running reply wait, quit by timerOver()
     bool m_fastLink = false;
     std::function<bool(const QString &)> m_complete;   // set while a fast reply is awaited
+    bool m_settling = false;   // a complete confirm is in, the line must stay quiet
+    bool m_trailing = false;   // bytes came after a complete confirm: the try fails
     QSerialPort::SerialPortError m_openError = QSerialPort::NoError;
     QString m_openErrorString;
 };

@@ -83,6 +83,8 @@ struct Options {
     int lastFaulty = 0;
     int strayExchange = 0;    // exchange after whose request one stray byte comes; 0: none
     int strayMs = 0;
+    int repeatExchange = 0;   // exchange whose reply comes again; 0: none
+    int repeatMs = 0;         // after the end of the reply
 };
 
 // Bytes due on the line at one time; bursts go out in order of due time.
@@ -387,6 +389,8 @@ void Handle(State &st, const Bytes &req, long long readyNs)
             readyNs += static_cast<long long>(req.size()) * kByteNs;
         Trace(st, "tx", reply);
         Send(st, reply, readyNs, faulty);
+        if (st.exchanges == st.opt.repeatExchange)   // later replies may go out before the copy
+            Schedule(st, st.replyEndNs + static_cast<long long>(st.opt.repeatMs) * 1000000LL, reply);
     }
     // The hang-up waits for the next request, so the tool surely has the last
     // reply: closing the master side drops whatever still waits in the port.
@@ -484,6 +488,8 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
                                             "answered at their own time meanwhile.", "ms");
     const QCommandLineOption stray("stray", "Send one stray byte (00) <ms> after the request of exchange <n>, "
                                             "whatever --exchanges says.", "n:ms");
+    const QCommandLineOption repeat("repeat", "Send the reply of exchange <n> once more, <ms> after its end, "
+                                              "whatever --exchanges says.", "n:ms");
     const QCommandLineOption shortBlock("short-block", "Answer block reads with <n> data bytes (0..15).", "n");
     const QCommandLineOption hangup("hangup-after", "Hang up (the port disappears) at the first request after answering block <k>, or 2 s after it.", "k");
     const QCommandLineOption pace("pace", "Pace the line at 9600 baud: requests take their wire time to arrive, "
@@ -496,7 +502,7 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
                                        "range");
     const QCommandLineOption trace("trace", "Print each request (rx) and reply (tx) as hex on stderr.");
     p.addOptions({image, save, link, model, version, silent, badAddr, garble, echo, split, splitGap, delay,
-                  shortBlock, hangup, pace, alter, exchanges, stray, trace});
+                  shortBlock, hangup, pace, alter, exchanges, stray, repeat, trace});
     p.process(app);
 
     auto intOption = [&](const QCommandLineOption &o, int min, int max, int *out) {
@@ -544,6 +550,14 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
         if (parts.size() != 2 || !ParseInt(parts[0], 1, 1 << 30, &opt->strayExchange)
             || !ParseInt(parts[1], 0, 60000, &opt->strayMs)) {
             std::fprintf(stderr, "radiocps-sim: bad value for --stray: %s\n", qPrintable(p.value(stray)));
+            return false;
+        }
+    }
+    if (p.isSet(repeat)) {
+        const QStringList parts = p.value(repeat).split(':');
+        if (parts.size() != 2 || !ParseInt(parts[0], 1, 1 << 30, &opt->repeatExchange)
+            || !ParseInt(parts[1], 0, 60000, &opt->repeatMs)) {
+            std::fprintf(stderr, "radiocps-sim: bad value for --repeat: %s\n", qPrintable(p.value(repeat)));
             return false;
         }
     }
