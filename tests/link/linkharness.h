@@ -132,14 +132,15 @@ inline void CheckOperation(const Operation &op)
     const bool ok = op.progress == kFullProgress.size();
 
     // Waits sleep, also while a port hangs up or vanishes under them: the transfer's own work (frames,
-    // painting; slower under sanitizers) may take 250 ms of processor time, a spinning wait all of it.
+    // painting; slower under sanitizers on a loaded machine) may take 500 ms of processor time, a spinning
+    // wait all of it.
     QElapsedTimer wall;
     wall.start();
     const std::clock_t cpu0 = std::clock();
     QCOMPARE(link.run(op.write), QStringList({op.write ? "[写频操作]" : "[读频操作]", op.text}));
     const qint64 cpuMs = qint64(std::clock() - cpu0) * 1000 / CLOCKS_PER_SEC, wallMs = wall.elapsed();
     if (wallMs > 1000)
-        QVERIFY2(cpuMs < wallMs / 4 + 250, qPrintable(QString("%1 ms of processor time in %2 ms").arg(cpuMs).arg(wallMs)));
+        QVERIFY2(cpuMs < wallMs / 4 + 500, qPrintable(QString("%1 ms of processor time in %2 ms").arg(cpuMs).arg(wallMs)));
     if (!op.anyRetries)
         QTRY_COMPARE(link.sim.frames(), Requests(op.connects, op.blocks, op.write ? saved : QByteArray())
                                                 + (ok ? QStringList{kEndReq} : QStringList()));
