@@ -462,6 +462,13 @@ bool ParseInt(const QString &text, int min, int max, int *out)
     return true;
 }
 
+// "n:ms": an exchange (from 1) and a time in ms (0..60000).
+bool ParseExchangeMs(const QString &text, int *exchange, int *ms)
+{
+    const QStringList parts = text.split(':');
+    return parts.size() == 2 && ParseInt(parts[0], 1, 1 << 30, exchange) && ParseInt(parts[1], 0, 60000, ms);
+}
+
 bool ParseOptions(const QCoreApplication &app, Options *opt)
 {
     QCommandLineParser p;
@@ -545,22 +552,14 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
         if (parts.size() == 1)
             opt->lastFaulty = opt->firstFaulty;
     }
-    if (p.isSet(stray)) {
-        const QStringList parts = p.value(stray).split(':');
-        if (parts.size() != 2 || !ParseInt(parts[0], 1, 1 << 30, &opt->strayExchange)
-            || !ParseInt(parts[1], 0, 60000, &opt->strayMs)) {
-            std::fprintf(stderr, "radiocps-sim: bad value for --stray: %s\n", qPrintable(p.value(stray)));
+    const struct { const QCommandLineOption &option; int *exchange, *ms; } timed[] = {
+        {stray, &opt->strayExchange, &opt->strayMs}, {repeat, &opt->repeatExchange, &opt->repeatMs}};
+    for (const auto &t : timed)
+        if (p.isSet(t.option) && !ParseExchangeMs(p.value(t.option), t.exchange, t.ms)) {
+            std::fprintf(stderr, "radiocps-sim: bad value for --%s: %s\n", qPrintable(t.option.names().first()),
+                         qPrintable(p.value(t.option)));
             return false;
         }
-    }
-    if (p.isSet(repeat)) {
-        const QStringList parts = p.value(repeat).split(':');
-        if (parts.size() != 2 || !ParseInt(parts[0], 1, 1 << 30, &opt->repeatExchange)
-            || !ParseInt(parts[1], 0, 60000, &opt->repeatMs)) {
-            std::fprintf(stderr, "radiocps-sim: bad value for --repeat: %s\n", qPrintable(p.value(repeat)));
-            return false;
-        }
-    }
     if (p.isSet(alter)) {
         const QStringList parts = p.value(alter).split('=');
         if (parts.size() != 2 || !ParseInt(parts[0], kHeaderSize, kImageSize - 1, &opt->alterOffset)
