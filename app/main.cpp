@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDesktopWidget>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <cstring>
@@ -20,5 +21,9 @@ int main(int argc, char **argv)
     window.setWindowState(Qt::WindowActive);
     window.show();
     window.move(MainWindowPosition(QApplication::desktop()->size(), window.size()));
+    // radiocps FILE.dat: that file instead of the default one.
+    const QStringList args = QApplication::arguments();
+    if (args.size() == 2 && !args.at(1).startsWith(QLatin1Char('-')))
+        window.OpenNamedFile(QFileInfo(args.at(1)).absoluteFilePath());
     return app.exec();
 }

@@ -8,13 +8,17 @@
 #include "settings/macset_form.h"
 #include "settings/radioset_form.h"
 
+#include "app/platform.h"
+
 #include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTimer>
 #include <QTranslator>
+#include <QUndoStack>
 
 #include <cstring>
 
@@ -37,8 +41,13 @@ MainWindow::MainWindow(QWidget *parent)
         m_translator->load(QStringLiteral("./datafile/English.qm"));
         QCoreApplication::installTranslator(m_translator);
         ui->retranslateUi(this);
+    } else if (m_translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                                  QStringLiteral("_"), Platform::QtCatalogueDir())) {
+        // Qt's own texts (standard buttons, file dialogs) in Chinese too.
+        QCoreApplication::installTranslator(m_translator);
     }
 
+    m_history = new QUndoStack(this);
     CreatMenuBar();
 
     m_radioInfo = new RADIOINFO_Form(this, m_set.StartBand, m_set.EndBand, &m_image.Header);
@@ -57,6 +66,12 @@ MainWindow::MainWindow(QWidget *parent)
     ui->stackedWidget->addWidget(m_macSet);
     ui->stackedWidget->addWidget(m_radioSet);
     ui->stackedWidget->setCurrentIndex(0);
+    connect(m_channels, &CHANNELINFO_Form::edited, this, &MainWindow::NoteEdit);
+    connect(m_macSet, &MACSET_Form::edited, this, &MainWindow::NoteEdit);
+    connect(m_radioSet, &RADIOSET_Form::edited, this, &MainWindow::NoteEdit);
+    m_channels->SetContextActions(m_channelActions);
+    connect(ui->stackedWidget, &QStackedWidget::currentChanged, this, &MainWindow::UpdataEditActions);
+    setAcceptDrops(true);
 
     m_radioInfo->SetMacModel(m_set.SoftName);
     UpdataReleaseTime();
@@ -78,6 +93,8 @@ MainWindow::MainWindow(QWidget *parent)
     if (!MenuActionOpenFile(m_set.FilePathDef))
         QMessageBox::about(this, tr("[文件读取操作]"), tr("读取失败,默认文件数据被破坏,请另存为默认文件!"));
     MarkPagesKept();
+    ResetHistory();
+    UpdataEditActions();
 
     ui->treeWidget->expandAll();
     setWindowTitle(m_set.SoftName + " V" + m_set.Version);

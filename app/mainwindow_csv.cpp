@@ -25,6 +25,7 @@ constexpr int kShownLines = 10;
 void MainWindow::MenuActionImportCsv(QString path)
 {
     CommitCellEditors();
+    RecordEdit();
     if (path.isEmpty()) {
         path = QFileDialog::getOpenFileName(this, tr("导入信道表"), QStringLiteral("./"), QStringLiteral("*.csv"));
         if (path.isEmpty())
@@ -44,8 +45,23 @@ void MainWindow::MenuActionImportCsv(QString path)
         return;
     }
 
-    // The core's reasons name the file's columns and values, in English as
-    // the command-line tool prints them.
+    if (plan.channels.isEmpty()) {
+        ShowPlanOutcome(title, tr("导入失败,文件(%1)中没有可导入的行,信道未改变!").arg(path), plan);
+        return;
+    }
+    m_channels->SetRows(plan.channels);
+    ui->stackedWidget->setCurrentWidget(m_channels);
+    m_pendingEdit = tr("导入信道表");
+    RecordEdit();
+    ShowPlanOutcome(title, tr("导入完成:导入%1行,拒绝%2行,调整%3行"), plan);
+}
+
+// The outcome of an import or a paste: the headline (its %1, %2 and %3 the
+// rows taken, refused and adjusted, when any were taken), then the refused
+// and adjusted rows by line, the core's reasons naming the plan's columns and
+// values in English as the command-line tool prints them.
+void MainWindow::ShowPlanOutcome(const QString &title, const QString &headline, const PlanImport &plan)
+{
     QVector<QPair<int, QString>> notes;
     for (const PlanRefusal &r : plan.refused)
         notes << qMakePair(r.line, tr("第%1行拒绝:%2").arg(r.line).arg(r.reason));
@@ -58,18 +74,14 @@ void MainWindow::MenuActionImportCsv(QString path)
     std::stable_sort(notes.begin(), notes.end(),
                      [](const QPair<int, QString> &a, const QPair<int, QString> &b) { return a.first < b.first; });
     QStringList lines;
+    if (!plan.error.isEmpty())
+        lines << plan.error;
     for (const auto &note : notes)
         lines << note.second;
 
-    QString text;
-    if (plan.channels.isEmpty()) {
-        text = tr("导入失败,文件(%1)中没有可导入的行,信道未改变!").arg(path);
-    } else {
-        m_channels->SetRows(plan.channels);
-        ui->stackedWidget->setCurrentWidget(m_channels);
-        text = tr("导入完成:导入%1行,拒绝%2行,调整%3行").arg(plan.channels.size()).arg(plan.refused.size())
-                       .arg(snappedLines.size());
-    }
+    const QString text = plan.channels.isEmpty()
+            ? headline
+            : headline.arg(plan.channels.size()).arg(plan.refused.size()).arg(snappedLines.size());
     QStringList shown = QStringList(text) + lines.mid(0, kShownLines);
     if (lines.size() > kShownLines)
         shown << tr("(其余%1条见详细信息)").arg(lines.size() - kShownLines);

@@ -5,9 +5,28 @@
 #include "data/datafile.h"
 
 #include <QDateTime>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// The first local .dat file among dropped URLs; empty when there is none.
+QString DroppedDataFile(const QMimeData *mime)
+{
+    for (const QUrl &url : mime ? mime->urls() : QList<QUrl>())
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) == 0)
+            return url.toLocalFile();
+    return QString();
+}
+
+} // namespace
 
 bool MainWindow::MenuActionOpenFile(QString path)
 {
@@ -20,9 +39,40 @@ bool MainWindow::MenuActionOpenFile(QString path)
         return false;
     UpdataRadioData();
     MarkPagesKept();
+    ResetHistory();
     m_filePath = path;
     UpdataFilePath();
+    AddRecentFile(path);
     return true;
+}
+
+bool MainWindow::OpenNamedFile(const QString &path)
+{
+    CommitCellEditors();
+    RecordEdit();
+    if (m_linkBusy || !KeepOrDropChanges())
+        return false;
+    if (MenuActionOpenFile(path))
+        return true;
+    QMessageBox::about(this, tr("[文件读取操作]"),
+                       tr("打开失败,文件(%1)无法读取或不是本机型的数据文件,数据未改变!").arg(path));
+    return false;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!m_linkBusy && !DroppedDataFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = DroppedDataFile(event->mimeData());
+    if (m_linkBusy || path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The question and the open come once the drop has ended.
+    QTimer::singleShot(0, this, [this, path]() { OpenNamedFile(path); });
 }
 
 bool MainWindow::MenuActionSaveFile(QString path)
@@ -50,6 +100,7 @@ bool MainWindow::MenuActionSaveFile(QString path)
     MarkPagesKept();
     m_filePath = path;
     UpdataFilePath();
+    AddRecentFile(path);
     QMessageBox::about(this, tr("[文件保存操作]"), tr("保存成功,数据保存到文件(") + path + ")!");
     return true;
 }

@@ -35,6 +35,7 @@ void MainWindow::SlotRadioReadFreqOp()
         m_image = received;
         UpdataRadioData();
         MarkPagesKept();
+        ResetHistory();
         QMessageBox::about(this, title, tr("读取数据成功!"));
         break;
     case PCCPOP_PORT_FAIL:

@@ -22,6 +22,10 @@ namespace {
 
 // Marks the actions of the port menu that stand for a port.
 const char kPortEntry[] = "portEntry";
+// The path of a recent-files entry.
+const char kRecentFile[] = "recentFile";
+// Files the recent list keeps.
+constexpr int kRecentFiles = 5;
 
 struct MenuEntry {
     const char *icon;
@@ -55,7 +59,11 @@ void MainWindow::CreatMenuBar()
     file->addSeparator();
     addEntry(file, {"", QT_TR_NOOP("导入信道表(CSV)..."), "", false});
     addEntry(file, {"", QT_TR_NOOP("导出信道表(CSV)..."), "", false});
+    file->addSeparator();
+    m_recent = file->addMenu(tr("最近的文件"));
+    UpdataRecentMenu();
     ui->menuBar->addMenu(file);
+    CreatEditMenu();
 
     auto *language = new QMenu(tr("  语言  "), this);
     addEntry(language, {"://new/prefix1/Chinese.png", QT_TR_NOOP("中文"), "Ctrl+C", false});
@@ -135,8 +143,10 @@ void MainWindow::SlotMenuClicked()
         return;
     const QString text = action->text();
     auto *menu = qobject_cast<QMenu *>(action->parent());
-    // A command ends the cell edit in progress, as a click elsewhere would.
+    // A command ends the cell edit in progress, as a click elsewhere would,
+    // and the edit is a step of its own.
     CommitCellEditors();
+    RecordEdit();
 
     // Both directions restart the program: the texts are fixed at start.
     auto switchLanguage = [this](const QString &language) {
@@ -154,7 +164,16 @@ void MainWindow::SlotMenuClicked()
         Platform::StartDetached(QCoreApplication::applicationFilePath(), QStringList(), QDir::currentPath());
     };
 
-    if (Platform::IsPortEntry(text, action->property(kPortEntry).toBool())) {
+    if (const QString recent = action->property(kRecentFile).toString(); !recent.isEmpty()) {
+        if (!QFileInfo(recent).isFile()) {
+            m_set.RecentFiles.removeAll(recent);
+            SaveSysSet();
+            UpdataRecentMenu();
+            QMessageBox::about(this, tr("[文件读取操作]"), tr("文件(%1)已不存在,已从最近的文件中移除!").arg(recent));
+        } else {
+            OpenNamedFile(recent);
+        }
+    } else if (Platform::IsPortEntry(text, action->property(kPortEntry).toBool())) {
         if (menu)
             for (QAction *entry : menu->actions())
                 entry->setChecked(false);
@@ -195,6 +214,38 @@ void MainWindow::SlotMenuClicked()
     } else if (text == tr("英文")) {
         switchLanguage(QStringLiteral("English"));
     }
+}
+
+void MainWindow::UpdataRecentMenu()
+{
+    if (!m_recent)
+        return;
+    // An entry may be delivering its own triggered(): released later.
+    for (QAction *action : m_recent->actions()) {
+        m_recent->removeAction(action);
+        action->deleteLater();
+    }
+    for (int i = 0; i < m_set.RecentFiles.size(); ++i) {
+        const QString path = m_set.RecentFiles.at(i);
+        auto *action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), m_recent);
+        action->setProperty(kRecentFile, path);
+        connect(action, &QAction::triggered, this, &MainWindow::SlotMenuClicked);
+        m_recent->addAction(action);
+    }
+    m_recent->setEnabled(!m_set.RecentFiles.isEmpty());
+}
+
+// The delivered default file is opened at every start: it is no recent file.
+void MainWindow::AddRecentFile(const QString &path)
+{
+    if (path == QLatin1String(kDefaultDataFile) || path == m_set.FilePathDef)
+        return;
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    m_set.RecentFiles.removeAll(absolute);
+    m_set.RecentFiles.prepend(absolute);
+    m_set.RecentFiles = m_set.RecentFiles.mid(0, kRecentFiles);
+    SaveSysSet();
+    UpdataRecentMenu();
 }
 
 void MainWindow::CreatHelpProcess()

@@ -1,6 +1,8 @@
 #include "platform.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QProcess>
 
 #ifndef Q_OS_WIN
@@ -15,6 +17,15 @@ QString SaveDialogDefaultSuffix()
     return QString();
 #else
     return QStringLiteral("dat");
+#endif
+}
+
+QString QtCatalogueDir()
+{
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/translations");
+#else
+    return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
 #endif
 }
 

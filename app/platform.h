@@ -35,6 +35,11 @@ struct PortMenuEntries {
 };
 PortMenuEntries PortMenuEntriesFor(const QStringList &platformNames, const QString &stored);
 
+// Folder of Qt's own catalogues (qtbase_zh_CN.qm): beside the program on
+// Windows, where the installer puts them; Qt's translations folder elsewhere
+// (Debian's qttranslations5-l10n).
+QString QtCatalogueDir();
+
 // The restart of a language switch goes through this, so tests can watch
 // it: StartDetached(program, arguments, workingDirectory), by default
 // QProcess::startDetached.

@@ -5,6 +5,7 @@
 
 #include <QLocale>
 #include <QSettings>
+#include <QUrl>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -55,6 +56,11 @@ uint16_t ReadSysSetFile(const QString &path, SysSet_S *set)
     set->EnCompName = text("EnCompName");
     set->FastLink = text("FastLink");
     set->VerifyWrite = text("VerifyWrite");
+    // File URLs: ASCII whatever the path holds, so the GB2312 file keeps them.
+    set->RecentFiles.clear();
+    for (const QString &url : ini.value("RecentFiles").toStringList())
+        if (const QString path = QUrl(url).toLocalFile(); !path.isEmpty())
+            set->RecentFiles << path;
     return kModelWord;
 }
 
@@ -71,6 +77,13 @@ void SaveSysSetFile(const QString &path, const SysSet_S &set, uint16_t model)
         ini.setValue("FastLink", set.FastLink);
     if (!set.VerifyWrite.isEmpty())
         ini.setValue("VerifyWrite", set.VerifyWrite);
+    QStringList urls;
+    for (const QString &path : set.RecentFiles)
+        urls << QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded());
+    if (urls.isEmpty())
+        ini.remove("RecentFiles");
+    else
+        ini.setValue("RecentFiles", urls);
     ini.endGroup();
     ini.sync();
 }

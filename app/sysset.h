@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 // The settings file: INI, GB2312, every key in group SYSSET. All values are
@@ -21,6 +22,7 @@ struct SysSet_S {
     QString EnCompName;
     QString FastLink;       // "Yes": replies end as soon as their confirm is complete
     QString VerifyWrite;    // "Yes": a write is read back and compared
+    QStringList RecentFiles;   // absolute paths, the latest first; kept as file: URLs
 };
 
 extern const char kSysSetFile[];   // "./datafile/sysset.ini"
@@ -31,8 +33,8 @@ extern const char kSysSetFile[];   // "./datafile/sysset.ini"
 uint16_t ReadSysSetFile(const QString &path, SysSet_S *set);
 
 // Writes SerialNumber, Language, FirstRun and LastMacModel ("%X" of model),
-// then FastLink and VerifyWrite unless they are empty (never chosen); every
-// other key in the file is kept.
+// then FastLink and VerifyWrite unless they are empty (never chosen), and
+// RecentFiles (removed when empty); every other key in the file is kept.
 void SaveSysSetFile(const QString &path, const SysSet_S &set, uint16_t model);
 
 // First run: when FirstRun is exactly "Yes" it becomes "No" and Language is

@@ -26,6 +26,13 @@ const char kButtonStyle[] =
         "border-radius:10px;}QPushButton:hover{background-color:rgb(44 , 137 , 255);}"
         "QPushButton:pressed{background-color:rgb(14 , 135 , 228);padding-left:3px;padding-top:3px;}";
 
+// Cell changes while it lives are no edits of the user's.
+struct Quiet {
+    explicit Quiet(int &depth) : n(depth) { ++n; }
+    ~Quiet() { --n; }
+    int &n;
+};
+
 QTableWidgetItem *CenteredItem(const QString &text = QString())
 {
     auto *item = new QTableWidgetItem(text);
@@ -77,7 +84,7 @@ void CHANNELINFO_Form::InitShow()
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->setEditTriggers(QAbstractItemView::AllEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
 
     // Value lists in the page's language; the tone list is built once and
     // shared by both tone columns.
@@ -108,6 +115,7 @@ void CHANNELINFO_Form::GetData()
 
 void CHANNELINFO_Form::SetRows(const QVector<ChannelFields_S> &rows)
 {
+    const Quiet quiet(m_quiet);
     ui->tableWidget->setRowCount(0);
     // Column 1 first: its copy into column 2 is then replaced by the
     // record's own transmit frequency.
@@ -187,6 +195,7 @@ void CHANNELINFO_Form::AddChanRow()
     QTableWidget *table = ui->tableWidget;
     if (table->rowCount() >= m_maxRows)
         return;
+    const Quiet quiet(m_quiet);
     const int r = table->currentRow() < 0 ? table->rowCount() : table->currentRow() + 1;
     table->insertRow(r);
     table->setRowHeight(r, kRowHeight);
@@ -206,33 +215,103 @@ void CHANNELINFO_Form::AddChanRow()
         LockRow(r);
     SelectChanRow(r);
     UpdateChanNum();
+    if (m_quiet == 1)
+        emit edited(tr("添加信道"));
 }
 
 void CHANNELINFO_Form::DelChanRow()
 {
     QTableWidget *table = ui->tableWidget;
-    if (table->rowCount() < 2 || table->currentRow() < 0)
+    QList<int> rows = SelectedRows();
+    if (table->rowCount() < 2 || rows.isEmpty())
         return;
-    table->removeRow(table->currentRow());
+    if (rows.size() >= table->rowCount())
+        rows.removeFirst();
+    const Quiet quiet(m_quiet);
+    for (int i = rows.size() - 1; i >= 0; --i)
+        table->removeRow(rows.at(i));
     UpdateChanNum();
+    emit edited(tr("删除信道"));
 }
 
 void CHANNELINFO_Form::ChanMoveUp()
 {
-    const int r = ui->tableWidget->currentRow();
-    if (r <= 0)
-        return;
-    ChannelExchange(static_cast<quint16>(r), static_cast<quint16>(r - 1));
-    SelectChanRow(r - 1);
+    MoveSelected(-1);
 }
 
 void CHANNELINFO_Form::ChanMoveDown()
 {
-    const int r = ui->tableWidget->currentRow();
-    if (r < 0 || r >= ui->tableWidget->rowCount() - 1)
+    MoveSelected(1);
+}
+
+// Each selected row changes places with its neighbour in the direction of
+// the step, the rows nearest that end first: a block moves as one.
+void CHANNELINFO_Form::MoveSelected(int step)
+{
+    QList<int> rows = SelectedRows();
+    if (rows.isEmpty() || (step < 0 ? rows.first() <= 0 : rows.last() >= ui->tableWidget->rowCount() - 1))
         return;
-    ChannelExchange(static_cast<quint16>(r), static_cast<quint16>(r + 1));
-    SelectChanRow(r + 1);
+    if (step > 0)
+        std::reverse(rows.begin(), rows.end());
+    const Quiet quiet(m_quiet);
+    for (int &r : rows) {
+        ChannelExchange(static_cast<quint16>(r), static_cast<quint16>(r + step));
+        r += step;
+    }
+    std::sort(rows.begin(), rows.end());
+    SelectRows(rows);
+    emit edited(step < 0 ? tr("上移信道") : tr("下移信道"));
+}
+
+QList<int> CHANNELINFO_Form::SelectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : ui->tableWidget->selectionModel()->selectedRows())
+        rows << index.row();
+    if (rows.isEmpty() && ui->tableWidget->currentRow() >= 0)
+        rows << ui->tableWidget->currentRow();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+int CHANNELINFO_Form::PasteRow() const
+{
+    const int current = ui->tableWidget->currentRow();
+    return current < 0 ? ui->tableWidget->rowCount() : current;
+}
+
+int CHANNELINFO_Form::PasteRows(const QVector<ChannelFields_S> &pasted)
+{
+    const int first = PasteRow();
+    QVector<ChannelFields_S> rows = Rows();
+    QList<int> placed;
+    for (int i = 0; i < pasted.size() && first + i < m_maxRows; ++i) {
+        if (first + i < rows.size())
+            rows[first + i] = pasted.at(i);
+        else
+            rows << pasted.at(i);
+        placed << first + i;
+    }
+    SetRows(rows);
+    SelectRows(placed);
+    return first;
+}
+
+void CHANNELINFO_Form::SortByFrequency()
+{
+    const auto unset = [](const ChannelFields_S &ch) { return ch.RxFreq == 0 || ch.RxFreq == 0xFFFFFFFFu; };
+    QVector<ChannelFields_S> rows = Rows();
+    std::stable_sort(rows.begin(), rows.end(), [&unset](const ChannelFields_S &a, const ChannelFields_S &b) {
+        return unset(a) != unset(b) ? unset(b) : !unset(a) && a.RxFreq < b.RxFreq;
+    });
+    SetRows(rows);
+    emit edited(tr("按频率排序"));
+}
+
+void CHANNELINFO_Form::SetContextActions(const QList<QAction *> &actions)
+{
+    ui->tableWidget->addActions(actions);
+    ui->tableWidget->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void CHANNELINFO_Form::ChannelExchange(quint16 a, quint16 b)
@@ -268,6 +347,18 @@ void CHANNELINFO_Form::SelectChanRow(int row)
     ui->tableWidget->setCurrentCell(row, ColNumber);
 }
 
+// The first row current, all of them selected.
+void CHANNELINFO_Form::SelectRows(const QList<int> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    SelectChanRow(rows.first());
+    QTableWidget *table = ui->tableWidget;
+    for (int r : rows)
+        table->selectionModel()->select(table->model()->index(r, ColNumber),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
 void CHANNELINFO_Form::on_pushButton_Add_clicked()
 {
     AddChanRow();
@@ -290,10 +381,13 @@ void CHANNELINFO_Form::on_pushButton_DownMove_clicked()
 
 void CHANNELINFO_Form::on_tableWidget_cellChanged(int row, int column)
 {
+    if (m_quiet == 0 && column != ColNumber)
+        emit edited(tr("修改%1").arg(ui->tableWidget->horizontalHeaderItem(column)->text()));
     if (column != ColRxFreq || !m_copyRxToTx)
         return;
     QTableWidgetItem *tx = ui->tableWidget->item(row, ColTxFreq);
     QTableWidgetItem *rx = ui->tableWidget->item(row, ColRxFreq);
+    const Quiet quiet(m_quiet);
     if (tx && rx)
         tx->setText(rx->text());
 }

@@ -8,6 +8,8 @@
 #include <QVector>
 #include <QWidget>
 
+class QAction;
+
 namespace Ui {
 class CHANNELINFO_Form;
 }
@@ -38,12 +40,33 @@ public:
     // flag 0 is the restricted mode.
     void SetChanAtt(unsigned char chanNum, unsigned char chanLimit);
 
+    // Row operations; Delete and the moves act on every selected row (the
+    // current one when none is selected). The table keeps at least one row.
     void AddChanRow();
     void DelChanRow();
     void ChanMoveUp();
     void ChanMoveDown();
     void ChannelExchange(quint16 a, quint16 b);
     void UpdateChanNum();
+
+    // Selected rows in ascending order, else the current row, else none.
+    QList<int> SelectedRows() const;
+    // Rows replace those from the current row on (appended after the last
+    // row when none is current), the table growing as far as the maximum
+    // row count; they are then selected. Returns the first row replaced.
+    int PasteRows(const QVector<ChannelFields_S> &rows);
+    // The first row a paste replaces.
+    int PasteRow() const;
+    // Stable, by receive frequency; rows without one last.
+    void SortByFrequency();
+    bool RowsEditable() const { return m_editAllowed != 0; }
+    // The table's context menu.
+    void SetContextActions(const QList<QAction *> &actions);
+
+signals:
+    // The user changed the rows: a cell or a row operation; what names the
+    // step ("修改接收频率", "删除信道").
+    void edited(const QString &what);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -57,10 +80,13 @@ private slots:
 
 private:
     void SelectChanRow(int row);
+    void SelectRows(const QList<int> &rows);
+    void MoveSelected(int step);
     void LockRow(int row);   // restricted mode: frequencies, bandwidth, power and tones
 
     Ui::CHANNELINFO_Form *ui;
     bool m_copyRxToTx = true;              // a new receive frequency is copied to transmit
+    int m_quiet = 0;                       // inside a load or row operation: no cell edits reported
     quint16 m_maxRows = kMaxChannels;      // until SetChanAtt
     quint8 m_editAllowed = 1;              // until SetChanAtt
     RadioData_S *m_image;                  // the main window's image, not owned

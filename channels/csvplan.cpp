@@ -311,7 +311,7 @@ QChar DcsPolarity(int position)
 
 } // namespace
 
-QVector<CsvRecord> ParseCsv(const QByteArray &utf8)
+QVector<CsvRecord> ParseCsv(const QByteArray &utf8, QChar separator)
 {
     QString text = QString::fromUtf8(utf8);
     if (text.startsWith(QChar(0xFEFF)))
@@ -373,7 +373,7 @@ QVector<CsvRecord> ParseCsv(const QByteArray &utf8)
                 break;
             }
             const QChar c = text.at(i++);
-            if (c == ',') {
+            if (c == separator) {
                 rec.fields << field;
                 field.clear();
             } else if (c == '"' && field.trimmed().isEmpty()) {
@@ -400,10 +400,10 @@ QByteArray CsvLine(const QStringList &fields)
     return escaped.join(QLatin1Char(',')).toUtf8() + '\n';
 }
 
-PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits)
+PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits, QChar separator)
 {
     PlanImport result;
-    const QVector<CsvRecord> records = ParseCsv(utf8);
+    const QVector<CsvRecord> records = ParseCsv(utf8, separator);
     if (records.isEmpty()) {
         result.error = QStringLiteral("no header line");
         return result;
@@ -451,7 +451,7 @@ PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits)
                      [](const Accepted &x, const Accepted &y) { return x.location < y.location; });
     const int maxRows = std::clamp(limits.maxRows, 0, int(kMaxChannels));
     for (int k = 0; k < accepted.size(); ++k) {
-        if (k < maxRows) {
+        if (limits.firstRow + k < maxRows) {
             result.channels << accepted.at(k).channel;
             result.lines << accepted.at(k).line;
             for (const QString &change : accepted.at(k).snaps)
@@ -461,7 +461,7 @@ PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits)
                                           QStringLiteral("the radio holds %1 channels (ChanNum); this row "
                                                          "would be channel %2")
                                                   .arg(maxRows)
-                                                  .arg(k + 1)};
+                                                  .arg(limits.firstRow + k + 1)};
         }
     }
     std::stable_sort(result.refused.begin(), result.refused.end(),
@@ -564,4 +564,39 @@ QByteArray ExportChannelPlan(const QVector<ChannelFields_S> &rows, const PlanLim
                         ch.Power == 1 ? QStringLiteral("1.0W") : QStringLiteral("5.0W"), comment.join(' ')});
     }
     return out;
+}
+
+QString ChannelPlanClipboardText(const QVector<ChannelFields_S> &rows, const PlanLimits &limits)
+{
+    QString text;
+    for (const CsvRecord &rec : ParseCsv(ExportChannelPlan(rows, limits)))
+        text += rec.fields.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    return text;
+}
+
+PlanImport PasteChannelPlan(const QString &text, const PlanLimits &limits)
+{
+    const QByteArray utf8 = text.toUtf8();
+    QVector<CsvRecord> records = ParseCsv(utf8, QLatin1Char('\t'));
+    const QChar separator = !records.isEmpty() && records.first().fields.size() > 1 ? QLatin1Char('\t')
+                                                                                    : QLatin1Char(',');
+    if (separator != QLatin1Char('\t'))
+        records = ParseCsv(utf8, separator);
+    bool header = false;
+    for (const QString &field : records.isEmpty() ? QStringList() : records.first().fields)
+        header = header || field.trimmed().compare(QLatin1String("Frequency"), Qt::CaseInsensitive) == 0;
+    if (header || records.isEmpty())
+        return ImportChannelPlan(utf8, limits, separator);
+
+    QStringList columns;
+    for (const char *c : kPlanColumns)
+        columns << QLatin1String(c);
+    PlanImport plan = ImportChannelPlan(columns.join(separator).toUtf8() + '\n' + utf8, limits, separator);
+    for (int &line : plan.lines)
+        --line;
+    for (PlanRefusal &r : plan.refused)
+        --r.line;
+    for (PlanSnap &s : plan.snapped)
+        --s.line;
+    return plan;
 }

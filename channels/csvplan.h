@@ -29,7 +29,8 @@ struct CsvRecord {
     bool unterminated = false;   // a quoted field runs to the end of the file
 };
 
-QVector<CsvRecord> ParseCsv(const QByteArray &utf8);
+// Tab-separated text (a spreadsheet's clipboard) parses with separator '\t'.
+QVector<CsvRecord> ParseCsv(const QByteArray &utf8, QChar separator = QLatin1Char(','));
 QByteArray CsvLine(const QStringList &fields);
 
 // A plan holds 22 rows; a file this large is no plan and is not read.
@@ -39,6 +40,7 @@ struct PlanLimits {
     int maxRows = kMaxChannels;    // ChanNum
     qint64 bandStartHz = 0;        // StartBand, inclusive
     qint64 bandEndHz = 0;          // EndBand, exclusive
+    int firstRow = 0;              // the plan's rows go in from this row on (a paste)
 };
 
 // ChanNum and the band of the settings.
@@ -68,9 +70,10 @@ struct PlanImport {
 // Rows to channels. A row is refused, with the reason, when the radio
 // cannot hold it: frequency outside the band, Duplex off or unknown, a tone
 // or DCS code the radio's list lacks, an unknown mode, skip or power, or
-// more rows than maxRows. Frequencies go through the channel cell editor's
+// a row beyond maxRows counted from firstRow. Frequencies go through the channel cell editor's
 // clamp and snap; each change of an imported row is listed in snapped.
-PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits);
+PlanImport ImportChannelPlan(const QByteArray &utf8, const PlanLimits &limits,
+                             QChar separator = QLatin1Char(','));
 
 // Replaces the channel region of image: the 22 records are filled with 0xFF,
 // then the channels are stored as the channel page stores its rows. Every
@@ -85,3 +88,12 @@ void PutChannelPlan(RadioData_S *image, const QVector<ChannelFields_S> &channels
 QByteArray ExportChannelPlan(const QVector<ChannelFields_S> &channels, const PlanLimits &limits);
 // The channels the window shows (at most limits.maxRows).
 QByteArray ExportChannelPlan(const RadioData_S &image, const PlanLimits &limits);
+
+// Channel rows for the clipboard: the plan's header line and rows,
+// tab-separated, so a spreadsheet receives them as columns.
+QString ChannelPlanClipboardText(const QVector<ChannelFields_S> &rows, const PlanLimits &limits);
+
+// Pasted text as a plan: tab-separated when its first line holds a tab, else
+// comma-separated. Without a header line (no Frequency column in the first
+// line) the fields are in the plan's column order. Lines are the text's own.
+PlanImport PasteChannelPlan(const QString &text, const PlanLimits &limits);

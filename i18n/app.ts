@@ -163,6 +163,26 @@
         <source>导出成功,%1个信道保存到文件(%2)!</source>
         <translation>Exported successfully: %1 channels written to the file (%2)!</translation>
     </message>
+    <message>
+        <source>[粘贴信道]</source>
+        <translation>[Paste Channels]</translation>
+    </message>
+    <message>
+        <source>粘贴失败,剪贴板中没有可粘贴的信道行,信道未改变!</source>
+        <translation>Paste failed: the clipboard holds no channel row that can be pasted; the channels are unchanged!</translation>
+    </message>
+    <message>
+        <source>粘贴完成:粘贴%1行,拒绝%2行,调整%3行</source>
+        <translation>Paste done: %1 rows pasted, %2 refused, %3 adjusted</translation>
+    </message>
+    <message>
+        <source>文件(%1)已不存在,已从最近的文件中移除!</source>
+        <translation>The file (%1) is no longer there; it was removed from the recent files!</translation>
+    </message>
+    <message>
+        <source>打开失败,文件(%1)无法读取或不是本机型的数据文件,数据未改变!</source>
+        <translation>Open failed: the file (%1) cannot be read or is no data file of this radio; the data is unchanged!</translation>
+    </message>
 </context>
 <context>
     <name>RADIOINFO_Form</name>

@@ -90,5 +90,29 @@
         <source>打开</source>
         <translation>On</translation>
     </message>
+    <message>
+        <source>添加信道</source>
+        <translation>Add channel</translation>
+    </message>
+    <message>
+        <source>删除信道</source>
+        <translation>Delete channels</translation>
+    </message>
+    <message>
+        <source>上移信道</source>
+        <translation>Move channels up</translation>
+    </message>
+    <message>
+        <source>下移信道</source>
+        <translation>Move channels down</translation>
+    </message>
+    <message>
+        <source>按频率排序</source>
+        <translation>Sort by frequency</translation>
+    </message>
+    <message>
+        <source>修改%1</source>
+        <translation>Edit %1</translation>
+    </message>
 </context>
 </TS>

@@ -94,5 +94,41 @@
         <source>切换语言需要重新启动程序,未保存的修改将会丢失。现在重新启动吗?</source>
         <translation>Switching the language restarts the program; unsaved changes are lost. Restart now?</translation>
     </message>
+    <message>
+        <source>  编辑  </source>
+        <translation>  Edit  </translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>复制信道</source>
+        <translation>Copy channels</translation>
+    </message>
+    <message>
+        <source>剪切信道</source>
+        <translation>Cut channels</translation>
+    </message>
+    <message>
+        <source>粘贴信道</source>
+        <translation>Paste channels</translation>
+    </message>
+    <message>
+        <source>删除信道</source>
+        <translation>Delete channels</translation>
+    </message>
+    <message>
+        <source>按频率排序</source>
+        <translation>Sort by frequency</translation>
+    </message>
+    <message>
+        <source>最近的文件</source>
+        <translation>Recent files</translation>
+    </message>
 </context>
 </TS>

@@ -127,6 +127,10 @@
         <source>发射结束</source>
         <translation>TX End</translation>
     </message>
+    <message>
+        <source>修改%1</source>
+        <translation>Edit %1</translation>
+    </message>
 </context>
 <context>
     <name>RADIOSET_Form</name>
@@ -145,6 +149,10 @@
     <message>
         <source>频率(Mhz)</source>
         <translation>Freq (MHz)</translation>
+    </message>
+    <message>
+        <source>修改收音机频率</source>
+        <translation>Edit FM frequency</translation>
     </message>
 </context>
 </TS>

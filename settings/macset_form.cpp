@@ -60,6 +60,7 @@ void MACSET_Form::InitShow()
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         table->setItem(0, 0, item);
         table->setItemDelegate(new QLineEditDelegate(this, f.length, QString::fromLatin1(f.chars), kDtmfMinTyped));
+        connect(table, &QTableWidget::itemChanged, this, [this, f]() { emit edited(tr("修改%1").arg(tr(f.label))); });
     }
 
     for (int s = 0; s < SettingCount; ++s) {
@@ -78,6 +79,7 @@ void MACSET_Form::InitShow()
         }
         box->insertItems(box->count(), items);
         box->setView(new QListView());
+        connect(box, QOverload<int>::of(&QComboBox::activated), this, [this, f]() { emit edited(tr("修改%1").arg(tr(f.label))); });
     }
 }
 

@@ -27,6 +27,10 @@ public:
     void UpdData();
     void GetData();
 
+signals:
+    // The user chose an item or changed a code; what names the step.
+    void edited(const QString &what);
+
 private:
     QComboBox *SettingBox(SettingId_E id) const;
     QTableWidget *CodeTable(DtmfCodeId_E id) const;

@@ -39,6 +39,7 @@ void RADIOSET_Form::InitShow()
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setItemDelegateForColumn(1, new QLineEditDelegate_InpRadFreq(this, kFmLowestHz, kFmHighestHz));
 
+    connect(table, &QTableWidget::itemChanged, this, [this]() { emit edited(tr("修改收音机频率")); });
     table->setRowCount(kFmChannels);
     for (int r = 0; r < kFmChannels; ++r) {
         table->setRowHeight(r, 30);

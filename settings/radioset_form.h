@@ -21,6 +21,10 @@ public:
     void UpdData();
     void GetData();
 
+signals:
+    // The user changed a preset frequency; what names the step.
+    void edited(const QString &what);
+
 private:
     Ui::RADIOSET_Form *ui;
     RadioData_S *m_image;

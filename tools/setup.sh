@@ -2,9 +2,10 @@
 # Installs what a fresh Debian machine lacks to build, test and run radiocps.
 set -e
 # dpkg-dev and file: the package test computes the package's dependencies;
-# appstream: it validates the AppStream metadata.
+# appstream: it validates the AppStream metadata. qttranslations5-l10n: Qt's
+# own Chinese texts for the Chinese window's standard dialogs.
 PACKAGES="cmake g++ make qtbase5-dev libqt5serialport5-dev qttools5-dev qttools5-dev-tools fonts-wqy-microhei fp-utils
-          dpkg-dev file appstream"
+          dpkg-dev file appstream qttranslations5-l10n"
 # `setup.sh hardening`: also the sanitizer, fuzzing and memcheck tools.
 [ "${1:-}" = hardening ] && PACKAGES="$PACKAGES clang libclang-rt-14-dev valgrind"
 # `setup.sh package`: also lintian for `make package`.

@@ -33,25 +33,31 @@ private slots:
                      && ReadBytes(info.filePath()).startsWith(info.suffix() == "chm" ? "ITSF" : ""), qPrintable(f[0]));
         }
         const QByteArray entry = ReadBytes(prefix + "/share/applications/radiocps.desktop");
-        QVERIFY(entry.contains("\nExec=" + prefix.toUtf8() + "/bin/radiocps\n") && entry.contains("\nIcon=radiocps\n"));
+        QVERIFY(entry.contains("\nExec=" + prefix.toUtf8() + "/bin/radiocps %f\n") && entry.contains("\nIcon=radiocps\n"));
 
         // The program runs, offscreen, in a new per-user folder: data copied, help linked.
         qputenv("HOME", root.filePath("home").toUtf8());
         qunsetenv("XDG_DATA_HOME");
         QProcess first, later;
         first.start(prefix + "/bin/radiocps", QStringList());
+        QTest::qWait(5000); qDebug() << ReadBytes(data + "sysset.ini") << later.readAllStandardError();
         QTRY_VERIFY_WITH_TIMEOUT(ReadBytes(data + "sysset.ini").contains("FirstRun=No"), 20000);   // its first-run save
         QCOMPARE(ReadBytes(data + "default.dat"), ReadBytes(shared + "default.dat"));
         QVERIFY(!QFileInfo(data + "default.dat").isSymLink() && QFileInfo(data + "default.dat").isWritable());
         QCOMPARE(QFileInfo(data + "help").symLinkTarget(), QFileInfo(shared + "help").absoluteFilePath());
 
-        // A later start keeps the user's files and brings back a lost one.
-        QFile dat(data + "default.dat");
-        QVERIFY(dat.open(QIODevice::Append | QIODevice::Unbuffered) && dat.write("mine") == 4);
-        QVERIFY(QFile::remove(data + "help_English.chm"));
-        later.start(prefix + "/bin/radiocps", QStringList());
+        // A later start keeps the user's files (a changed byte) and brings back a lost one; it opens the file
+        // named relative to where it was started, which then heads the recent files.
+        QVERIFY(QFile::copy(data + "default.dat", root.filePath("mine.dat")));
+        QByteArray mine = ReadBytes(data + "default.dat");
+        mine[mine.size() - 1] = char(~mine[mine.size() - 1]);
+        QVERIFY(WriteBytes(data + "default.dat", mine) && QFile::remove(data + "help_English.chm"));
+        later.setWorkingDirectory(root.path());
+        later.start(prefix + "/bin/radiocps", {"mine.dat"});
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(data + "help_English.chm"), 20000);
-        QCOMPARE(ReadBytes(data + "default.dat"), ReadBytes(shared + "default.dat") + "mine");
+        QTRY_VERIFY_WITH_TIMEOUT(ReadBytes(data + "sysset.ini").contains(
+                "RecentFiles=" + QUrl::fromLocalFile(root.filePath("mine.dat")).toEncoded() + "\n"), 20000);
+        QCOMPARE(ReadBytes(data + "default.dat"), mine);
     }
 
     // Builds the Debian package, checks its contents and runs its tool unpacked.
@@ -63,13 +69,14 @@ private slots:
         const QStringList debs = QDir(root.path()).entryList({"radiocps_*.deb"});
         QCOMPARE(debs.size(), 1);
         const QString deb = root.filePath(debs.first()), usr = root.filePath("x/usr/");
-        const QByteArray fields = Output("dpkg-deb", {"-f", deb, "Package", "Depends"}), listing = Output("dpkg-deb", {"-c", deb});
-        QVERIFY2(fields.startsWith("Package: radiocps\n") && fields.contains("libqt5widgets5"), fields.constData());
+        const QByteArray fields = Output("dpkg-deb", {"-f", deb, "Package", "Depends", "Recommends"}), listing = Output("dpkg-deb", {"-c", deb});
+        QVERIFY2(fields.startsWith("Package: radiocps\n") && fields.contains("libqt5widgets5")
+                 && fields.contains("\nRecommends: qttranslations5-l10n"), fields.constData());
         for (const QStringList &f : GoldenRows("package-files.txt"))
             QVERIFY2(listing.contains((" ./usr/" + f[0] + "\n").toUtf8()), qPrintable(f[0]));
 
         QCOMPARE(QProcess::execute("dpkg-deb", {"-x", deb, root.filePath("x")}), 0);
-        QVERIFY(ReadBytes(usr + "share/applications/radiocps.desktop").contains("\nExec=/usr/bin/radiocps\n"));
+        QVERIFY(ReadBytes(usr + "share/applications/radiocps.desktop").contains("\nExec=/usr/bin/radiocps %f\n"));
         QCOMPARE(QProcess::execute("appstreamcli", {"validate", "--no-net",
                                                     usr + "share/metainfo/org.radiocps.radiocps.metainfo.xml"}), 0);
         QVERIFY(Output(usr + "bin/radiocps-cli", {"--help"}).contains("\n  import-csv "));

@@ -129,7 +129,7 @@ private slots:
         };
         Setup s(stored, "Chinese");
         MainWindow w;
-        QMenu *menu = menuAt(w, 2);
+        QMenu *menu = menuAt(w, 3);
         QCOMPARE(entries(menu->actions()), expected(chosen));
         QCOMPARE(Read_Write_Port, chosen);
         QCOMPARE(saved("SerialNumber"), chosen);
@@ -187,7 +187,7 @@ private slots:
         }
         Read_Write_Port = kNoPort;   // then the menus' dialogs and the help
         ModalCloser closer([&](QWidget *d) { shown << d->windowTitle(); return false; });
-        for (int menu : {0, 1, 3, 4})
+        for (int menu : {0, 1, 2, 4, 5})
             for (QAction *a : menuAt(w, menu)->actions())
                 a->trigger();
         // Save refused, language question, read, write, and nothing to open the help.
