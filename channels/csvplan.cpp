@@ -585,7 +585,9 @@ PlanImport PasteChannelPlan(const QString &text, const PlanLimits &limits)
     bool header = false;
     for (const QString &field : records.isEmpty() ? QStringList() : records.first().fields)
         header = header || field.trimmed().compare(QLatin1String("Frequency"), Qt::CaseInsensitive) == 0;
-    if (header || records.isEmpty())
+    if (records.isEmpty())   // nothing to paste is no error
+        return PlanImport();
+    if (header)
         return ImportChannelPlan(utf8, limits, separator);
 
     QStringList columns;

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 
 #include <QByteArray>
+#include <QUndoStack>
 
 // The main window's private state, for tests (a friend of MainWindow).
 class MainWindowProbe
@@ -14,6 +15,7 @@ public:
     static QByteArray pages(MainWindow &w) { return w.PagesImage().mid(kHeaderSize); }
     static QString filePath(MainWindow &w) { return w.m_filePath; }
     static bool busy(MainWindow &w) { return w.m_linkBusy; }
+    static QUndoStack &history(MainWindow &w) { return *w.m_history; }
     // The read or write of the menu, as clicked.
     static void run(MainWindow &w, bool write) { write ? w.SlotRadioWriteFreqOp() : w.SlotRadioReadFreqOp(); }
 };
