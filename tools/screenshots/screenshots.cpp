@@ -15,11 +15,15 @@
 #include <QDesktopWidget>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
 #include <QProcess>
 #include <QProgressBar>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -77,6 +81,37 @@ bool Save(QWidget *window, const QString &path)
     return true;
 }
 
+// The Edit menu open over the channel page: one power changed, so Undo names
+// the step, and two rows selected. The menu is a window of its own, drawn
+// into the window's picture where it stands.
+bool SaveEditMenu(MainWindow &window, QStackedWidget *pages, const QString &path)
+{
+    pages->setCurrentIndex(1);
+    auto *table = pages->currentWidget()->findChild<QTableWidget *>(QStringLiteral("tableWidget"));
+    if (!table || table->rowCount() < 3)
+        return Fail(QStringLiteral("the channel table has too few rows"));
+    for (int r = 1; r < table->rowCount(); ++r)   // the other power a row has
+        if (table->item(r, 4)->text() != table->item(0, 4)->text()) {
+            table->item(0, 4)->setText(table->item(r, 4)->text());
+            break;
+        }
+    QCoreApplication::processEvents();
+    table->selectRow(1);
+    table->selectionModel()->select(table->model()->index(2, 0),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QAction *entry = window.menuBar()->actions().at(1);
+    QMenu *edit = entry->menu();
+    edit->popup(window.menuBar()->mapToGlobal(window.menuBar()->actionGeometry(entry).bottomLeft()));
+    QCoreApplication::processEvents();
+    QPixmap shot = window.grab();
+    QPainter(&shot).drawPixmap(edit->pos() - window.mapToGlobal(QPoint()), edit->grab());
+    edit->hide();
+    if (!shot.save(path, "PNG"))
+        return Fail(QStringLiteral("cannot write ") + path);
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
 bool RenderLanguage(const QString &language, const QString &prefix, const QDir &out)
 {
     if (!SetLanguage(language))
@@ -127,6 +162,7 @@ bool RenderLanguage(const QString &language, const QString &prefix, const QDir &
         delete panel;
         window.setEnabled(true);
     }
+    ok &= SaveEditMenu(window, pages, out.filePath(QStringLiteral("%1-6-edit.png").arg(prefix)));
     return ok;
 }
 
