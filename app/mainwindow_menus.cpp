@@ -238,9 +238,10 @@ void MainWindow::UpdataRecentMenu()
 // The delivered default file is opened at every start: it is no recent file.
 void MainWindow::AddRecentFile(const QString &path)
 {
-    if (path == QLatin1String(kDefaultDataFile) || path == m_set.FilePathDef)
-        return;
     const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (absolute == QFileInfo(QLatin1String(kDefaultDataFile)).absoluteFilePath()
+        || absolute == QFileInfo(m_set.FilePathDef).absoluteFilePath())
+        return;
     m_set.RecentFiles.removeAll(absolute);
     m_set.RecentFiles.prepend(absolute);
     m_set.RecentFiles = m_set.RecentFiles.mid(0, kRecentFiles);

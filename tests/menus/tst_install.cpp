@@ -40,7 +40,6 @@ private slots:
         qunsetenv("XDG_DATA_HOME");
         QProcess first, later;
         first.start(prefix + "/bin/radiocps", QStringList());
-        QTest::qWait(5000); qDebug() << ReadBytes(data + "sysset.ini") << later.readAllStandardError();
         QTRY_VERIFY_WITH_TIMEOUT(ReadBytes(data + "sysset.ini").contains("FirstRun=No"), 20000);   // its first-run save
         QCOMPARE(ReadBytes(data + "default.dat"), ReadBytes(shared + "default.dat"));
         QVERIFY(!QFileInfo(data + "default.dat").isSymLink() && QFileInfo(data + "default.dat").isWritable());
