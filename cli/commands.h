@@ -40,6 +40,7 @@ Command DiffCommand();
 Command ExportCsvCommand();
 Command ImportCsvCommand();
 Command PortsCommand();
+Command CloneCommand();
 
 // What PORT is, for the help of every command that takes one.
 inline constexpr char kPortMeaning[] = "a name from 'ports' (ttyUSB0) or a device path (/dev/ttyUSB0)";

@@ -9,7 +9,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -115,6 +117,24 @@ bool LoadSettings(SysSet_S *set)
 QString BackupFolder()
 {
     return InRunFolder() ? QStringLiteral("backups") : UserDataFolder() + QStringLiteral("/backups");
+}
+
+QString SaveBackup(const RadioData_S &backup, const QString &name)
+{
+    // Backups hold the DTMF stun and kill codes: a folder the tool makes and
+    // every backup are the user's alone.
+    const QString folder = BackupFolder();
+    const bool made = !QFileInfo::exists(folder);
+    if (!QDir().mkpath(folder)
+        || (made && !QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))) {
+        Fail(folder, QStringLiteral("cannot create the backup folder, nothing written"));
+        return QString();
+    }
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString path = QStringLiteral("%1/%2-%3.dat").arg(folder, name, stamp);
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QStringLiteral("%1/%2-%3-%4.dat").arg(folder, name, stamp).arg(n);
+    return SaveImage(path, backup, true) ? path : QString();
 }
 
 void NoteChannelCut(const QString &subject, const RadioData_S &image, int chanNum)

@@ -32,6 +32,9 @@ QCommandLineOption SettingsOption();
 // Where write keeps its backups: ./backups in a run folder (one holding
 // ./datafile/sysset.ini), else backups/ in the per-user data folder.
 QString BackupFolder();
+// Saves a backup of the radio as <folder>/<name>-YYYYMMDD-HHMMSS.dat,
+// numbered on when taken; its path, or empty after reporting why.
+QString SaveBackup(const RadioData_S &backup, const QString &name);
 
 // Notes on standard error when the image uses more channels than ChanNum
 // keeps.

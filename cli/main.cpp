@@ -21,8 +21,8 @@ const char kProgram[] = "radiocps-cli";
 const QVector<Command> &Commands()
 {
     static const QVector<Command> commands = {ReadCommand(),    WriteCommand(),     VerifyCommand(),
-                                              DumpCommand(),    DiffCommand(),      ExportCsvCommand(),
-                                              ImportCsvCommand(), PortsCommand()};
+                                              CloneCommand(),   DumpCommand(),      DiffCommand(),
+                                              ExportCsvCommand(), ImportCsvCommand(), PortsCommand()};
     return commands;
 }
 

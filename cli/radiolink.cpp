@@ -15,13 +15,14 @@
 namespace {
 
 bool g_fastLink = false;
+bool g_progress = true;
 
 // Shows progress on standard error when it is a terminal; keeps the last
 // value either way (0: the handshake was not confirmed).
 class Progress
 {
 public:
-    explicit Progress(const char *phase) : m_phase(phase), m_shown(isatty(STDERR_FILENO) == 1) {}
+    explicit Progress(const char *phase) : m_phase(phase), m_shown(g_progress && isatty(STDERR_FILENO) == 1) {}
     ~Progress()
     {
         if (m_shown && m_last > 0)
@@ -98,11 +99,24 @@ void UseFastLink(bool on)
     g_fastLink = on;
 }
 
+void ShowProgress(bool on)
+{
+    g_progress = on;
+}
+
+bool RadioAnswers(const QString &port)
+{
+    Serial serial(nullptr, SERIALLINE_NORMAL);
+    serial.setPortName(port);
+    RadioData_S image{};
+    return PcCpProbe(&serial, &image) == PCCPOP_OK;
+}
+
 Exit ReadRadio(const QString &port, RadioData_S *image, const char *phase, const QString &what)
 {
-    Read_Write_Port = port;
     Progress progress(phase);
     Serial serial(nullptr, SERIALLINE_NORMAL);
+    serial.setPortName(port);
     serial.setFastLink(g_fastLink);
     const int result = PcCpReadSequence(&serial, image, progress.callback());
     return LinkStatus(port, serial, result, what);
@@ -110,9 +124,9 @@ Exit ReadRadio(const QString &port, RadioData_S *image, const char *phase, const
 
 Exit WriteRadio(const QString &port, RadioData_S *image, const QString &path, const QString &backupPath)
 {
-    Read_Write_Port = port;
     Progress progress("writing");
     Serial serial(nullptr, SERIALLINE_NORMAL);
+    serial.setPortName(port);
     serial.setFastLink(g_fastLink);
     const int result = PcCpWriteSequence(&serial, image, kModelWord, progress.callback());
     QString tail;

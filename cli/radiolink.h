@@ -15,6 +15,8 @@
 // complete confirm (UseFastLink).
 QCommandLineOption FastOption();
 void UseFastLink(bool on);
+// Progress on a terminal; off for transfers on several ports at once.
+void ShowProgress(bool on);
 
 Exit ReadRadio(const QString &port, RadioData_S *image, const char *phase, const QString &what);
 
@@ -27,3 +29,7 @@ Exit WriteRadio(const QString &port, RadioData_S *image, const QString &path, co
 // a write, a failed read-back is its own status: the write went through,
 // only its check did not.
 Exit VerifyRadio(const QString &port, const RadioData_S &expected, const QString &okMessage, bool afterWrite);
+
+// Whether a radio answers on port (connect and end, one try each); nothing
+// is reported.
+bool RadioAnswers(const QString &port);

@@ -5,22 +5,8 @@
 #include "radiolink.h"
 
 #include <QCommandLineParser>
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
-
-// <folder>/radio-YYYYMMDD-HHMMSS.dat, numbered on when taken.
-QString BackupPath(const QString &folder)
-{
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString path = QStringLiteral("%1/radio-%2.dat").arg(folder, stamp);
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = QStringLiteral("%1/radio-%2-%3.dat").arg(folder, stamp).arg(n);
-    return path;
-}
 
 Exit Write(const QCommandLineParser &parser)
 {
@@ -35,17 +21,8 @@ Exit Write(const QCommandLineParser &parser)
         const Exit status = ReadRadio(port, &backup, "backup", QStringLiteral("backup read, nothing written"));
         if (status != Exit::Ok)
             return status;
-        // Backups hold the DTMF stun and kill codes: a folder the tool makes and
-        // every backup are the user's alone.
-        const QString folder = BackupFolder();
-        const bool made = !QFileInfo::exists(folder);
-        if (!QDir().mkpath(folder)
-            || (made && !QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))) {
-            Fail(folder, QStringLiteral("cannot create the backup folder, nothing written"));
-            return Exit::FileError;
-        }
-        backupPath = BackupPath(folder);
-        if (!SaveImage(backupPath, backup, true))
+        backupPath = SaveBackup(backup, QStringLiteral("radio"));
+        if (backupPath.isEmpty())
             return Exit::FileError;
         Out(QStringLiteral("Backup of the radio saved as %1\n").arg(backupPath));
     }

@@ -31,8 +31,9 @@ Serial::~Serial()
 
 bool Serial::SelfOpen()
 {
-    return init_serial_port(Read_Write_Port, QSerialPort::Baud9600, QSerialPort::Data8,
-                            QSerialPort::NoParity, QSerialPort::OneStop, QSerialPort::NoFlowControl);
+    return init_serial_port(m_portName.isEmpty() ? Read_Write_Port : m_portName, QSerialPort::Baud9600,
+                            QSerialPort::Data8, QSerialPort::NoParity, QSerialPort::OneStop,
+                            QSerialPort::NoFlowControl);
 }
 
 bool Serial::init_serial_port(const QString &name, int baud, QSerialPort::DataBits dataBits,

@@ -55,9 +55,12 @@ public:
     Serial(QObject *parent, TPYSERIALLINE_E type);
     ~Serial() override;
 
-    // Opens Read_Write_Port at 9600 baud, 8 data bits, no parity, 1 stop bit,
-    // no flow control.
+    // Opens Read_Write_Port (or the port set by setPortName) at 9600 baud,
+    // 8 data bits, no parity, 1 stop bit, no flow control.
     bool SelfOpen();
+    // A port of this Serial's own instead of Read_Write_Port: transfers on
+    // several ports at once, each on its own thread. Empty: Read_Write_Port.
+    void setPortName(const QString &name) { m_portName = name; }
 
     // Opens name (a platform name such as COM3 or ttyUSB0, or a device path,
     // symbolic links resolved) with the given line settings.
@@ -104,6 +107,7 @@ private:
     void DropLateReplies(const QElapsedTimer &sinceLastRequest);
 
     QStringList m_portNames;
+    QString m_portName;
     TPYSERIALLINE_E m_lineType;
     QSerialPort *m_port = nullptr;
     QTimer *m_timer = nullptr;

@@ -38,7 +38,7 @@ void Report(const PcCpProgressFunc &progress, int value)
 }
 
 // Handshake; the confirm data lands in the image header.
-bool Connect(Serial *serial, RadioData_S *image)
+bool Connect(Serial *serial, RadioData_S *image, int tries = kConnectTries)
 {
     PcCpComPar_S par{};
     par.ReqCmd = LinkCmd::ConnectReq;
@@ -46,17 +46,17 @@ bool Connect(Serial *serial, RadioData_S *image)
     par.CnfLen = kHeaderSize;
     par.pCnfData = image->bytes();
     par.Addr = ModelAddrField();
-    par.TryNum = kConnectTries;
+    par.TryNum = static_cast<uint8_t>(tries);
     return PC_CP_Communication_WReqRCnfData(serial, &par);
 }
 
-bool End(Serial *serial)
+bool End(Serial *serial, int tries = kEndTries)
 {
     PcCpComPar_S par{};
     par.ReqCmd = LinkCmd::EndReq;
     par.CnfCmd = LinkCmd::EndCnf;
     par.Addr = ModelAddrField();
-    par.TryNum = kEndTries;
+    par.TryNum = static_cast<uint8_t>(tries);
     return PC_CP_Communication_WReqRCnfData(serial, &par);
 }
 
@@ -122,4 +122,11 @@ int PcCpReadSequence(Serial *serial, RadioData_S *image, const PcCpProgressFunc 
 int PcCpWriteSequence(Serial *serial, RadioData_S *image, uint16_t model, const PcCpProgressFunc &progress)
 {
     return Transfer(serial, image, true, model, progress);
+}
+
+int PcCpProbe(Serial *serial, RadioData_S *image)
+{
+    if (!serial->SelfOpen())
+        return PCCPOP_PORT_FAIL;
+    return Connect(serial, image, 1) && End(serial, 1) ? PCCPOP_OK : PCCPOP_LINK_FAIL;
 }

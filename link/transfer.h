@@ -33,3 +33,7 @@ int PcCpReadSequence(Serial *serial, RadioData_S *image, const PcCpProgressFunc 
 // data overwrites the image header; its model word must equal model, and
 // model must be the model word 0x6B05.
 int PcCpWriteSequence(Serial *serial, RadioData_S *image, uint16_t model, const PcCpProgressFunc &progress);
+
+// Whether a radio answers: opens serial, connects and ends, one try each
+// (the handshake data goes to the image header). OK, PORT_FAIL or LINK_FAIL.
+int PcCpProbe(Serial *serial, RadioData_S *image);

@@ -23,6 +23,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -34,6 +36,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <limits>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -85,6 +88,11 @@ struct Options {
     int strayMs = 0;
     int repeatExchange = 0;   // exchange whose reply comes again; 0: none
     int repeatMs = 0;         // after the end of the reply
+    int rowRadios = 1;        // radios on the port one after another
+    int rowGapMs = 2000;      // quiet between two of them
+    int rowEveryMs = 0;       // a radio leaves this long after it came; 0: after its checked write
+    int rowFaulty = 0;        // the radio the faults apply to; 0: every one
+    QMap<int, int> rowModels; // radio -> model word other than model
 };
 
 // Bytes due on the line at one time; bursts go out in order of due time.
@@ -97,6 +105,15 @@ struct Burst {
 struct State {
     Options opt;
     uint8_t image[kImageSize];
+    uint8_t initial[kImageSize];   // each radio of a row starts with it
+    int radio = 1;            // of the row, from 1
+    int model = 0x6B05;       // this radio's
+    int verMinor = 5;
+    long long arrivedNs = 0;
+    long long awayUntilNs = 0; // when set: quiet until then (forever after the last radio)
+    int writesSinceConnect = 0;
+    int readsSinceConnect = 0;
+    bool written = false;     // a complete write ended: the read that checks it ends its turn
     int master = -1;
     int slave = -1;
     int exchanges = 0;        // request frames answered or ignored, from 1
@@ -162,18 +179,25 @@ bool LoadImage(const QString &path, uint8_t *image)
 }
 
 // The saved header is the handshake data, as a read from this radio gives it.
+// In a row, radio k saves to <file>-k<.ext>.
 void SaveImage(State &st)
 {
     if (st.opt.savePath.isEmpty())
         return;
-    st.image[0] = static_cast<uint8_t>(st.opt.model & 0xFF);
-    st.image[1] = static_cast<uint8_t>(st.opt.model >> 8);
+    st.image[0] = static_cast<uint8_t>(st.model & 0xFF);
+    st.image[1] = static_cast<uint8_t>(st.model >> 8);
     st.image[2] = static_cast<uint8_t>(st.opt.verMajor);
-    st.image[3] = static_cast<uint8_t>(st.opt.verMinor);
-    QFile f(st.opt.savePath);
+    st.image[3] = static_cast<uint8_t>(st.verMinor);
+    QString path = st.opt.savePath;
+    if (st.opt.rowRadios > 1) {
+        const QFileInfo info(path);
+        path = info.path() + QStringLiteral("/") + info.completeBaseName() + QStringLiteral("-%1").arg(st.radio)
+                + (info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix());
+    }
+    QFile f(path);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)
         || f.write(reinterpret_cast<const char *>(st.image), kImageSize) != kImageSize)
-        std::fprintf(stderr, "radiocps-sim: cannot save image %s: %s\n", qPrintable(st.opt.savePath),
+        std::fprintf(stderr, "radiocps-sim: cannot save image %s: %s\n", qPrintable(path),
                      qPrintable(f.errorString()));
 }
 
@@ -327,6 +351,43 @@ QString LineFault(int fd)
     return wrong.join(QStringLiteral(", "));
 }
 
+// A radio of the row, as it is switched on.
+void Arrive(State &st, int radio, long long nowNs)
+{
+    st.radio = radio;
+    st.model = st.opt.rowModels.value(radio, st.opt.model);
+    st.verMinor = std::min(st.opt.verMinor + radio - 1, 255);
+    std::memcpy(st.image, st.initial, kImageSize);
+    st.exchanges = st.garbled = st.blocks = 0;
+    st.writesSinceConnect = st.readsSinceConnect = 0;
+    st.written = false;
+    st.awayUntilNs = 0;
+    st.arrivedNs = nowNs;
+    if (st.opt.rowRadios > 1)
+        std::fprintf(stderr, "radiocps-sim: radio %d of %d answers\n", radio, st.opt.rowRadios);
+}
+
+// The radio goes (switched off, unplugged) once its last reply is out; the
+// next one of the row comes after the gap.
+void Leave(State &st, long long nowNs)
+{
+    const long long from = std::max(nowNs, st.replyEndNs);
+    st.awayUntilNs = st.radio < st.opt.rowRadios ? from + static_cast<long long>(st.opt.rowGapMs) * 1000000LL
+                                                 : std::numeric_limits<long long>::max();
+    std::fprintf(stderr, "radiocps-sim: radio %d of %d leaves\n", st.radio, st.opt.rowRadios);
+}
+
+// Whether a radio is there to hear a request that came at nowNs.
+bool Present(State &st, long long nowNs)
+{
+    if (st.opt.rowRadios > 1 && st.opt.rowEveryMs > 0 && !st.awayUntilNs
+        && nowNs - st.arrivedNs >= static_cast<long long>(st.opt.rowEveryMs) * 1000000LL)
+        Leave(st, nowNs);
+    if (st.awayUntilNs && nowNs >= st.awayUntilNs)
+        Arrive(st, st.radio + 1, nowNs);
+    return !st.awayUntilNs;
+}
+
 // Answers one request frame; the frame was complete at readyNs.
 void Handle(State &st, const Bytes &req, long long readyNs)
 {
@@ -336,10 +397,15 @@ void Handle(State &st, const Bytes &req, long long readyNs)
                              "without flow control\n", qPrintable(Hex(req)), qPrintable(fault));
         return;
     }
+    if (!Present(st, readyNs)) {
+        Trace(st, "rx (no radio)", req);
+        return;
+    }
     ++st.exchanges;
     Trace(st, "rx", req);
     const bool faulty = st.exchanges >= st.opt.firstFaulty
-            && (st.opt.lastFaulty == 0 || st.exchanges <= st.opt.lastFaulty);
+            && (st.opt.lastFaulty == 0 || st.exchanges <= st.opt.lastFaulty)
+            && (st.opt.rowFaulty == 0 || st.opt.rowFaulty == st.radio);
     const uint8_t cmd = req[2];
     const int n = req[5];
     if (st.exchanges == st.opt.strayExchange)
@@ -347,9 +413,11 @@ void Handle(State &st, const Bytes &req, long long readyNs)
     Bytes reply;
     bool block = false;
 
+    bool leave = false;
     if (cmd == 0xE0 && n == 0 && ModelAddress(req)) {
-        reply = Confirm(0xE1, {static_cast<uint8_t>(st.opt.model & 0xFF), static_cast<uint8_t>(st.opt.model >> 8),
-                               static_cast<uint8_t>(st.opt.verMajor), static_cast<uint8_t>(st.opt.verMinor)});
+        reply = Confirm(0xE1, {static_cast<uint8_t>(st.model & 0xFF), static_cast<uint8_t>(st.model >> 8),
+                               static_cast<uint8_t>(st.opt.verMajor), static_cast<uint8_t>(st.verMinor)});
+        st.writesSinceConnect = st.readsSinceConnect = 0;
     } else if (cmd == 0xE2 && n == 0 && BlockOffset(req) >= 0) {
         const int off = BlockOffset(req);
         Bytes data(st.image + off, st.image + off + kBlockSize);
@@ -359,13 +427,18 @@ void Handle(State &st, const Bytes &req, long long readyNs)
             data.resize(static_cast<size_t>(st.opt.shortBlock));
         reply = Confirm(0xE3, data);
         block = true;
+        ++st.readsSinceConnect;
     } else if (cmd == 0xE4 && n == kBlockSize && BlockOffset(req) >= 0) {
         std::memcpy(st.image + BlockOffset(req), &req[6], kBlockSize);
         reply = Confirm(0xE5, {});
         block = true;
+        ++st.writesSinceConnect;
     } else if (cmd == 0xE6 && n == 0 && ModelAddress(req)) {
         SaveImage(st);
         reply = Confirm(0xE7, {});
+        const int blocks = (kWindowLast - kWindowBase) / kBlockSize + 1;
+        leave = st.opt.rowRadios > 1 && st.opt.rowEveryMs == 0 && st.written && st.readsSinceConnect >= blocks;
+        st.written = st.written || st.writesSinceConnect >= blocks;
     } else {
         std::fprintf(stderr, "radiocps-sim: request %s not answered\n", qPrintable(Hex(req)));
         return;
@@ -392,6 +465,8 @@ void Handle(State &st, const Bytes &req, long long readyNs)
         if (st.exchanges == st.opt.repeatExchange)   // later replies may go out before the copy
             Schedule(st, st.replyEndNs + static_cast<long long>(st.opt.repeatMs) * 1000000LL, reply);
     }
+    if (leave)
+        Leave(st, readyNs);
     // The hang-up waits for the next request, so the tool surely has the last
     // reply: closing the master side drops whatever still waits in the port.
     if (block && ++st.blocks == st.opt.hangupAfter)
@@ -508,8 +583,23 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
                                                     "--echo, --split, --delay and --short-block (default: all).",
                                        "range");
     const QCommandLineOption trace("trace", "Print each request (rx) and reply (tx) as hex on stderr.");
+    const QCommandLineOption row("row", "Be a row of <n> radios on the port, one after another, as a fleet is "
+                                        "programmed: each starts with the --image, radio k has version "
+                                        "major.(minor + k - 1) and saves to <file>-k.dat; exchanges are counted "
+                                        "for each radio. A radio leaves (answers nothing, as if switched off) "
+                                        "after the read that follows its completed write, or on --row-every; "
+                                        "the next one answers --row-gap later. After the last nothing answers.",
+                                 "n");
+    const QCommandLineOption rowGap("row-gap", "Quiet between two radios of the row in ms (default 2000).", "ms");
+    const QCommandLineOption rowEvery("row-every", "A radio of the row leaves <ms> after it came, whatever it did.",
+                                      "ms");
+    const QCommandLineOption rowFaulty("row-faulty", "The misbehaviour options apply to radio <k> of the row only.",
+                                       "k");
+    const QCommandLineOption rowModel("row-model", "Radio <k> of the row has model word <word> (repeatable).",
+                                      "k:word");
     p.addOptions({image, save, link, model, version, silent, badAddr, garble, echo, split, splitGap, delay,
-                  shortBlock, hangup, pace, alter, exchanges, stray, repeat, trace});
+                  shortBlock, hangup, pace, alter, exchanges, stray, repeat, trace, row, rowGap, rowEvery,
+                  rowFaulty, rowModel});
     p.process(app);
 
     auto intOption = [&](const QCommandLineOption &o, int min, int max, int *out) {
@@ -531,8 +621,19 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
     if (!intOption(model, 0, 0xFFFF, &opt->model) || !intOption(badAddr, 1, 1 << 30, &opt->badAddrFrom)
         || !intOption(garble, 0, 1 << 30, &opt->garble) || !intOption(split, 1, 1024, &opt->splitAfter)
         || !intOption(splitGap, 0, 60000, &opt->splitGapMs) || !intOption(delay, 0, 60000, &opt->delayMs)
-        || !intOption(shortBlock, 0, 15, &opt->shortBlock) || !intOption(hangup, 1, 1 << 30, &opt->hangupAfter))
+        || !intOption(shortBlock, 0, 15, &opt->shortBlock) || !intOption(hangup, 1, 1 << 30, &opt->hangupAfter)
+        || !intOption(row, 1, 1 << 20, &opt->rowRadios) || !intOption(rowGap, 0, 600000, &opt->rowGapMs)
+        || !intOption(rowEvery, 1, 600000, &opt->rowEveryMs) || !intOption(rowFaulty, 1, 1 << 20, &opt->rowFaulty))
         return false;
+    for (const QString &value : p.values(rowModel)) {
+        const QStringList parts = value.split(':');
+        int radio = 0, word = 0;
+        if (parts.size() != 2 || !ParseInt(parts[0], 1, 1 << 20, &radio) || !ParseInt(parts[1], 0, 0xFFFF, &word)) {
+            std::fprintf(stderr, "radiocps-sim: bad value for --row-model: %s\n", qPrintable(value));
+            return false;
+        }
+        opt->rowModels.insert(radio, word);
+    }
     if (p.isSet(version)) {
         const QStringList parts = p.value(version).split('.');
         if (parts.size() != 2 || !ParseInt(parts[0], 0, 255, &opt->verMajor)
@@ -581,9 +682,10 @@ int main(int argc, char *argv[])
     State st;
     if (!ParseOptions(app, &st.opt))
         return 2;
-    std::memset(st.image, 0xFF, sizeof(st.image));
-    if (!st.opt.imagePath.isEmpty() && !LoadImage(st.opt.imagePath, st.image))
+    std::memset(st.initial, 0xFF, sizeof(st.initial));
+    if (!st.opt.imagePath.isEmpty() && !LoadImage(st.opt.imagePath, st.initial))
         return 1;
+    Arrive(st, 1, NowNs());
 
     struct sigaction sa;
     std::memset(&sa, 0, sizeof(sa));
