@@ -91,6 +91,7 @@ struct Options {
     int rowRadios = 1;        // radios on the port one after another
     int rowGapMs = 2000;      // quiet between two of them
     int rowEveryMs = 0;       // a radio leaves this long after it came; 0: after its checked write
+    int rowStayMs = 0;        // it answers this long after its checked write
     int rowFaulty = 0;        // the radio the faults apply to; 0: every one
     QMap<int, int> rowModels; // radio -> model word other than model
 };
@@ -111,6 +112,7 @@ struct State {
     int verMinor = 5;
     long long arrivedNs = 0;
     long long awayUntilNs = 0; // when set: quiet until then (forever after the last radio)
+    long long leaveAtNs = 0;  // when set: the radio leaves then
     int writesSinceConnect = 0;
     int readsSinceConnect = 0;
     bool written = false;     // a complete write ended: the read that checks it ends its turn
@@ -361,7 +363,7 @@ void Arrive(State &st, int radio, long long nowNs)
     st.exchanges = st.garbled = st.blocks = 0;
     st.writesSinceConnect = st.readsSinceConnect = 0;
     st.written = false;
-    st.awayUntilNs = 0;
+    st.awayUntilNs = st.leaveAtNs = 0;
     st.arrivedNs = nowNs;
     if (st.opt.rowRadios > 1)
         std::fprintf(stderr, "radiocps-sim: radio %d of %d answers\n", radio, st.opt.rowRadios);
@@ -383,6 +385,10 @@ bool Present(State &st, long long nowNs)
     if (st.opt.rowRadios > 1 && st.opt.rowEveryMs > 0 && !st.awayUntilNs
         && nowNs - st.arrivedNs >= static_cast<long long>(st.opt.rowEveryMs) * 1000000LL)
         Leave(st, nowNs);
+    if (st.leaveAtNs && nowNs >= st.leaveAtNs) {
+        st.leaveAtNs = 0;
+        Leave(st, nowNs);
+    }
     if (st.awayUntilNs && nowNs >= st.awayUntilNs)
         Arrive(st, st.radio + 1, nowNs);
     return !st.awayUntilNs;
@@ -465,7 +471,9 @@ void Handle(State &st, const Bytes &req, long long readyNs)
         if (st.exchanges == st.opt.repeatExchange)   // later replies may go out before the copy
             Schedule(st, st.replyEndNs + static_cast<long long>(st.opt.repeatMs) * 1000000LL, reply);
     }
-    if (leave)
+    if (leave && st.opt.rowStayMs > 0)
+        st.leaveAtNs = readyNs + static_cast<long long>(st.opt.rowStayMs) * 1000000LL;
+    else if (leave)
         Leave(st, readyNs);
     // The hang-up waits for the next request, so the tool surely has the last
     // reply: closing the master side drops whatever still waits in the port.
@@ -591,6 +599,8 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
                                         "the next one answers --row-gap later. After the last nothing answers.",
                                  "n");
     const QCommandLineOption rowGap("row-gap", "Quiet between two radios of the row in ms (default 2000).", "ms");
+    const QCommandLineOption rowStay("row-stay", "A radio of the row still answers <ms> after its checked write "
+                                                 "(the time it takes to switch it off; default 0).", "ms");
     const QCommandLineOption rowEvery("row-every", "A radio of the row leaves <ms> after it came, whatever it did.",
                                       "ms");
     const QCommandLineOption rowFaulty("row-faulty", "The misbehaviour options apply to radio <k> of the row only.",
@@ -598,7 +608,7 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
     const QCommandLineOption rowModel("row-model", "Radio <k> of the row has model word <word> (repeatable).",
                                       "k:word");
     p.addOptions({image, save, link, model, version, silent, badAddr, garble, echo, split, splitGap, delay,
-                  shortBlock, hangup, pace, alter, exchanges, stray, repeat, trace, row, rowGap, rowEvery,
+                  shortBlock, hangup, pace, alter, exchanges, stray, repeat, trace, row, rowGap, rowStay, rowEvery,
                   rowFaulty, rowModel});
     p.process(app);
 
@@ -623,6 +633,7 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
         || !intOption(splitGap, 0, 60000, &opt->splitGapMs) || !intOption(delay, 0, 60000, &opt->delayMs)
         || !intOption(shortBlock, 0, 15, &opt->shortBlock) || !intOption(hangup, 1, 1 << 30, &opt->hangupAfter)
         || !intOption(row, 1, 1 << 20, &opt->rowRadios) || !intOption(rowGap, 0, 600000, &opt->rowGapMs)
+        || !intOption(rowStay, 0, 600000, &opt->rowStayMs)
         || !intOption(rowEvery, 1, 600000, &opt->rowEveryMs) || !intOption(rowFaulty, 1, 1 << 20, &opt->rowFaulty))
         return false;
     for (const QString &value : p.values(rowModel)) {

@@ -50,15 +50,15 @@ private slots:
         QCOMPARE(QFileInfo(dir.file("log.csv")).permissions() & 0x77, 0);   // neither group nor others
     }
 
-    // --repeat --count 3 on one port: three radios in turn, the second garbled once; each holds the file, its
-    // backup what it held, and has its line and log row.
+    // --repeat --count 3 on one port: three radios in turn, each answering a while after it is done, the second
+    // garbled once; each holds the file, has its backup, line and log row.
     void oneAfterAnother()
     {
         ScratchDir dir;
         dir.writeFile("before.dat", RandomImage(1));
         dir.writeFile("plan.dat", RandomImage(2, true));
         SimProcess sim({"--image", dir.file("before.dat"), "--save", dir.file("after.dat"), "--row", "3",
-                        "--row-gap", "500", "--row-faulty", "2", "--garble", "1", "--exchanges", "10-"});
+                        "--row-gap", "500", "--row-stay", "1000", "--row-faulty", "2", "--garble", "1", "--exchanges", "10-"});
         const Run r = Cli(dir, {"clone", "plan.dat", sim.port, "--repeat", "--count", "3", "--fast", "--log", "log.csv"});
         QCOMPARE(r.status, int(Exit::Ok));
         QStringList rows;
