@@ -20,9 +20,11 @@ namespace {
 // The first local .dat file among dropped URLs; empty when there is none.
 QString DroppedDataFile(const QMimeData *mime)
 {
-    for (const QUrl &url : mime ? mime->urls() : QList<QUrl>())
-        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) == 0)
-            return url.toLocalFile();
+    for (const QUrl &url : mime ? mime->urls() : QList<QUrl>()) {
+        const QString path = url.toLocalFile();
+        if (url.isLocalFile() && QFileInfo(path).suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) == 0)
+            return path;
+    }
     return QString();
 }
 

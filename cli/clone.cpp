@@ -137,7 +137,9 @@ public:
         if (ok > 0)
             parts << QStringLiteral("%1 written and verified").arg(ok);
         for (Exit f : failures)
-            parts << QStringLiteral("%1 %2 on %3").arg(counts[f]).arg(ResultText(f), ports[f].join(QStringLiteral(", ")));
+            parts << QStringLiteral("%1 %2 on %3")
+                             .arg(counts[f])
+                             .arg(ResultText(f), ports[f].join(QStringLiteral(", ")));
         if (m_outcomes.isEmpty())
             parts << QStringLiteral("no radio found");
         Out(QStringLiteral("%1 radio%2: %3\n")
@@ -166,7 +168,8 @@ private:
         QElapsedTimer time;
         time.start();
         RadioData_S backup{};
-        o.status = ReadRadio(port, &backup, "backup", QStringLiteral("radio %1: backup read, nothing written").arg(number));
+        o.status = ReadRadio(port, &backup, "backup",
+                             QStringLiteral("radio %1: backup read, nothing written").arg(number));
         if (backup.Header.ModelLo || backup.Header.ModelHi) {
             o.model = QStringLiteral("%1").arg(backup.Header.ModelLo | (backup.Header.ModelHi << 8), 4, 16,
                                                QLatin1Char('0')).toUpper();

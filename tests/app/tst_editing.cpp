@@ -120,6 +120,7 @@ private slots:
         Shown shown(RandomImage(seed, true));
         MainWindow &w = shown.w;
         QVERIFY(shown.ok);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), "取消");   // Qt's own catalogue too
         ModalCloser closer;
         QRandomGenerator rng(seed);
         const QByteArray loaded = MainWindowProbe::pages(w);
