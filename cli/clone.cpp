@@ -22,6 +22,7 @@
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
 #include <unistd.h>
 
@@ -142,6 +143,11 @@ public:
                              .arg(ResultText(f), ports[f].join(QStringLiteral(", ")));
         if (m_outcomes.isEmpty())
             parts << QStringLiteral("no radio found");
+        if (m_logLost) {
+            parts << QStringLiteral("the log lacks rows");
+            if (Severity(Exit::FileError) > Severity(worst))
+                worst = Exit::FileError;
+        }
         Out(QStringLiteral("%1 radio%2: %3\n")
                     .arg(m_outcomes.size())
                     .arg(m_outcomes.size() == 1 ? "" : "s", parts.join(QStringLiteral(", "))));
@@ -204,22 +210,32 @@ private:
                          ResultText(o.status), QString::number(o.seconds, 'f', 1),
                          o.backup.isEmpty() ? QString() : QStringLiteral(" (backup %1)").arg(o.backup)));
         std::fflush(stdout);
-        if (m_log.isEmpty())
-            return;
-        QFile log(m_log);
-        const bool made = !log.exists();
-        if (!log.open(QIODevice::Append)) {
-            Fail(m_log, QStringLiteral("cannot append to the log: ") + log.errorString());
-            return;
+        if (!m_log.isEmpty() && !AppendLogRow(o)) {
+            Fail(m_log, QStringLiteral("radio %1's row could not be written to the log").arg(o.number));
+            m_logLost = true;
         }
-        if (made)   // rows name ports and backups: the user's alone
-            log.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
-        if (log.size() == 0)
-            log.write(CsvLine({"time", "port", "number", "model", "version", "result", "seconds", "backup"}));
-        log.write(CsvLine({QDateTime::currentDateTime().toString(Qt::ISODate), o.port, QString::number(o.number),
-                           o.model, o.version, ResultText(o.status), QString::number(o.seconds, 'f', 1), o.backup}));
-        log.flush();
-        ::fsync(log.handle());   // a power cut loses no finished row
+    }
+
+    // The row, flushed and synced: a crash or a power cut loses no finished
+    // radio. A log the tool makes is the user's alone (it names ports and
+    // backups) from its creation on.
+    bool AppendLogRow(const Outcome &o)
+    {
+        const int fd = ::open(QFile::encodeName(m_log).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return false;
+        QFile log;
+        bool ok = log.open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::DontCloseHandle);
+        if (ok) {
+            QByteArray rows;
+            if (log.size() == 0)
+                rows = CsvLine({"time", "port", "number", "model", "version", "result", "seconds", "backup"});
+            rows += CsvLine({QDateTime::currentDateTime().toString(Qt::ISODate), o.port, QString::number(o.number),
+                             o.model, o.version, ResultText(o.status), QString::number(o.seconds, 'f', 1), o.backup});
+            ok = log.write(rows) == rows.size() && log.flush() && ::fsync(fd) == 0;
+            log.close();
+        }
+        return ::close(fd) == 0 && ok;
     }
 
     const QString m_path;
@@ -227,6 +243,7 @@ private:
     const QString m_log;
     const int m_count;   // 0: no limit
     std::atomic<int> m_next{0};
+    bool m_logLost = false;   // a finished radio has no row
     QMutex m_mutex;
     QVector<Outcome> m_outcomes;
 };

@@ -26,11 +26,11 @@ inline constexpr ExitMeaning kExitMeanings[] = {
     {Exit::PortFail, "the serial port could not be opened"},
     {Exit::WrongModel, "the radio is not model 6B05"},
     {Exit::LinkFail, "link failure: the radio did not answer properly"},
-    {Exit::VerifyFail, "verify: the radio's memory differs from the file"},
+    {Exit::VerifyFail, "verify, write, clone: the radio's memory differs from the file"},
     {Exit::FileError, "a data, CSV or settings file could not be read or written"},
     {Exit::RowsRefused, "import-csv: rows were refused (the others were imported; when none\n"
                         "was, nothing was written)"},
     {Exit::Differs, "diff: the files differ"},
-    {Exit::NotVerified, "write: written, but the read-back to verify it failed (not verified)"},
+    {Exit::NotVerified, "write, clone: written, but the read-back to verify it failed (not verified)"},
     {Exit::Usage, "bad command line"},
 };

@@ -78,7 +78,8 @@ QString GeneralHelp()
                            "the window. ChanNum and the band come from --settings FILE, else\n"
                            "./datafile/sysset.ini, else the per-user data folder's\n"
                            "(${XDG_DATA_HOME:-~/.local/share}/radiocps/datafile), else the installed one;\n"
-                           "write keeps backups in ./backups/ in a run folder, else in the per-user folder."));
+                           "write and clone keep backups in ./backups/ in a run folder, else in the per-user\n"
+                           "folder."));
     parser.addPositionalArgument(QStringLiteral("COMMAND"),
                                  QStringLiteral("one of the commands below; 'radiocps-cli COMMAND --help' "
                                                 "describes it"),

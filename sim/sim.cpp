@@ -595,7 +595,8 @@ bool ParseOptions(const QCoreApplication &app, Options *opt)
                                         "programmed: each starts with the --image, radio k has version "
                                         "major.(minor + k - 1) and saves to <file>-k.dat; exchanges are counted "
                                         "for each radio. A radio leaves (answers nothing, as if switched off) "
-                                        "after the read that follows its completed write, or on --row-every; "
+                                        "after the read that follows its completed write (and --row-stay), or "
+                                        "instead on --row-every; "
                                         "the next one answers --row-gap later. After the last nothing answers.",
                                  "n");
     const QCommandLineOption rowGap("row-gap", "Quiet between two radios of the row in ms (default 2000).", "ms");

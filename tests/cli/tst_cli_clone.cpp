@@ -74,6 +74,18 @@ private slots:
         QVERIFY(r.out.endsWith("\n3 radios: 3 written and verified\n"));
     }
 
+    // A log row that cannot be written (a full disk) fails the session, though the radio was written.
+    void logRowLost()
+    {
+        ScratchDir dir;
+        dir.writeFile("plan.dat", RandomImage(2, true));
+        SimProcess sim;
+        const Run r = Cli(dir, {"clone", "plan.dat", sim.port, "--fast", "--log", "/dev/full"});
+        QCOMPARE(r.status, int(Exit::FileError));
+        QVERIFY2(r.out.endsWith("\n1 radio: 1 written and verified, the log lacks rows\n"), qPrintable(r.out));
+        QCOMPARE(r.errLines, QStringList("radiocps-cli: /dev/full: radio 1's row could not be written to the log"));
+    }
+
     // SIGINT while the port waits for the next radio: the summary, and the log holds the radio done.
     void interrupted()
     {
