@@ -99,6 +99,13 @@ private slots:
         QCOMPARE(r.status, int(Exit::Ok));
         QVERIFY2(r.out.endsWith("\n1 radio: 1 written and verified\n"), qPrintable(r.out));
         QCOMPARE(LogRows(dir), QStringList(sim.port + ",1,6B05,V1.05,written and verified"));
+
+        // Ended before any radio answered: no radio found is a link failure.
+        SimProcess silent({"--silent"});
+        const Run none = Cli(dir, {"-c", "\"$0\" clone plan.dat \"$1\" --repeat & sleep 1; kill -INT $!; wait $!",
+                                   RUN_DIR "/radiocps-cli", silent.port}, Directly, QString(), QString(), "/bin/sh");
+        QCOMPARE(none.status, int(Exit::LinkFail));
+        QCOMPARE(none.out, "0 radios: no radio found\n");
     }
 };
 
