@@ -62,12 +62,15 @@ void MainWindow::CreatEditMenu()
 
     connect(m_history, &QUndoStack::canUndoChanged, m_undo, &QAction::setEnabled);
     connect(m_history, &QUndoStack::canRedoChanged, m_redo, &QAction::setEnabled);
-    connect(m_history, &QUndoStack::undoTextChanged, m_undo, [this](const QString &step) {
-        m_undo->setText(step.isEmpty() ? tr("撤销") : tr("撤销") + QLatin1Char(' ') + step);
-    });
-    connect(m_history, &QUndoStack::redoTextChanged, m_redo, [this](const QString &step) {
-        m_redo->setText(step.isEmpty() ? tr("重做") : tr("重做") + QLatin1Char(' ') + step);
-    });
+    // The stack outlives the window's own part of its destruction and signals
+    // as it clears: the entries' texts must not need the window.
+    for (const auto &[action, word] : {std::pair{m_undo, tr("撤销")}, {m_redo, tr("重做")}}) {
+        const auto named = [action = action, word = word](const QString &step) {
+            action->setText(step.isEmpty() ? word : word + QLatin1Char(' ') + step);
+        };
+        connect(m_history, action == m_undo ? &QUndoStack::undoTextChanged : &QUndoStack::redoTextChanged, action,
+                named);
+    }
     m_undo->setEnabled(m_history->canUndo());
     m_redo->setEnabled(m_history->canRedo());
 }
