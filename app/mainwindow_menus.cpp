@@ -242,9 +242,13 @@ void MainWindow::AddRecentFile(const QString &path)
     if (absolute == QFileInfo(QLatin1String(kDefaultDataFile)).absoluteFilePath()
         || absolute == QFileInfo(m_set.FilePathDef).absoluteFilePath())
         return;
-    m_set.RecentFiles.removeAll(absolute);
-    m_set.RecentFiles.prepend(absolute);
-    m_set.RecentFiles = m_set.RecentFiles.mid(0, kRecentFiles);
+    QStringList recent = m_set.RecentFiles;
+    recent.removeAll(absolute);
+    recent.prepend(absolute);
+    recent = recent.mid(0, kRecentFiles);
+    if (recent == m_set.RecentFiles)   // the file heads the list already: nothing to save
+        return;
+    m_set.RecentFiles = recent;
     SaveSysSet();
     UpdataRecentMenu();
 }
