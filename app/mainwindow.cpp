@@ -151,12 +151,17 @@ void MainWindow::UpdataRadioData()
 {
     // An editor left open would later store its text into the new data.
     CommitCellEditors();
+    LoadPages();
+    ui->stackedWidget->setCurrentIndex(0);
+    ui->treeWidget->expandAll();
+}
+
+void MainWindow::LoadPages()
+{
     m_radioInfo->UpdData();
     m_channels->UpdData();
     m_macSet->UpdData();
     m_radioSet->UpdData();
-    ui->stackedWidget->setCurrentIndex(0);
-    ui->treeWidget->expandAll();
 }
 
 void MainWindow::GetRadioData()

@@ -42,6 +42,7 @@ public:
     void UpdataReleaseTime();
     void UpdataFilePath();
     void UpdataRadioData();
+    void LoadPages();   // every page from the image, the page shown kept
     void GetRadioData();
     void CommitCellEditors();
     bool MenuActionOpenFile(QString path);
@@ -61,6 +62,7 @@ public:
     // Edit history: every change of the pages' bytes is one undo step.
     void NoteEdit(const QString &what);
     void RecordEdit();
+    void EndCellEdit();
     void ResetHistory();
     void Undo();
     void Redo();

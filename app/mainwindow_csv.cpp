@@ -24,8 +24,7 @@ constexpr int kShownLines = 10;
 
 void MainWindow::MenuActionImportCsv(QString path)
 {
-    CommitCellEditors();
-    RecordEdit();
+    EndCellEdit();
     if (path.isEmpty()) {
         path = QFileDialog::getOpenFileName(this, tr("导入信道表"), QStringLiteral("./"), QStringLiteral("*.csv"));
         if (path.isEmpty())

@@ -116,6 +116,14 @@ void MainWindow::RecordEdit()
     m_recording = false;
 }
 
+// Before a command: the open cell editor's text is stored, and the edits so
+// far are a step of their own.
+void MainWindow::EndCellEdit()
+{
+    CommitCellEditors();
+    RecordEdit();
+}
+
 void MainWindow::ResetHistory()
 {
     m_history->clear();
@@ -129,10 +137,7 @@ void MainWindow::ShowStep(const ImageStep &step, bool undo)
 {
     const QByteArray image = step.applied(m_shownImage, undo);
     std::memcpy(m_image.bytes(), image.constData(), kImageSize);
-    m_radioInfo->UpdData();
-    m_channels->UpdData();
-    m_macSet->UpdData();
-    m_radioSet->UpdData();
+    LoadPages();
     ui->stackedWidget->setCurrentIndex(step.page());
     m_shownImage = PagesImage();
     m_pendingEdit.clear();
@@ -142,8 +147,7 @@ void MainWindow::Undo()
 {
     if (m_linkBusy)
         return;
-    CommitCellEditors();
-    RecordEdit();
+    EndCellEdit();
     m_history->undo();
 }
 
@@ -151,8 +155,7 @@ void MainWindow::Redo()
 {
     if (m_linkBusy)
         return;
-    CommitCellEditors();
-    RecordEdit();
+    EndCellEdit();
     m_history->redo();
 }
 
@@ -160,8 +163,7 @@ void MainWindow::CopyChannels()
 {
     if (!ChannelRowsAt(false))
         return;
-    CommitCellEditors();
-    RecordEdit();
+    EndCellEdit();
     const QVector<ChannelFields_S> all = m_channels->Rows();
     QVector<ChannelFields_S> rows;
     for (int r : m_channels->SelectedRows())
@@ -184,8 +186,7 @@ void MainWindow::DeleteChannels()
 {
     if (!ChannelRowsAt(true))
         return;
-    CommitCellEditors();
-    RecordEdit();
+    EndCellEdit();
     m_channels->DelChanRow();
     RecordEdit();
 }
@@ -196,8 +197,7 @@ void MainWindow::PasteChannels()
 {
     if (!ChannelRowsAt(true))
         return;
-    CommitCellEditors();
-    RecordEdit();
+    EndCellEdit();
     PlanLimits limits = PlanLimitsOf(m_set);
     limits.firstRow = m_channels->PasteRow();
     const PlanImport plan = PasteChannelPlan(QApplication::clipboard()->text(), limits);
@@ -216,8 +216,7 @@ void MainWindow::SortChannels()
 {
     if (!m_channels->RowsEditable())
         return;
-    CommitCellEditors();
-    RecordEdit();
+    EndCellEdit();
     ui->stackedWidget->setCurrentWidget(m_channels);
     m_channels->SortByFrequency();
     RecordEdit();

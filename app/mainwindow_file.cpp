@@ -50,8 +50,7 @@ bool MainWindow::MenuActionOpenFile(QString path)
 
 bool MainWindow::OpenNamedFile(const QString &path)
 {
-    CommitCellEditors();
-    RecordEdit();
+    EndCellEdit();
     if (m_linkBusy || !KeepOrDropChanges())
         return false;
     if (MenuActionOpenFile(path))

@@ -143,10 +143,8 @@ void MainWindow::SlotMenuClicked()
         return;
     const QString text = action->text();
     auto *menu = qobject_cast<QMenu *>(action->parent());
-    // A command ends the cell edit in progress, as a click elsewhere would,
-    // and the edit is a step of its own.
-    CommitCellEditors();
-    RecordEdit();
+    // A command ends the cell edit in progress, as a click elsewhere would.
+    EndCellEdit();
 
     // Both directions restart the program: the texts are fixed at start.
     auto switchLanguage = [this](const QString &language) {

@@ -280,7 +280,7 @@ int CHANNELINFO_Form::PasteRow() const
     return current < 0 ? ui->tableWidget->rowCount() : current;
 }
 
-int CHANNELINFO_Form::PasteRows(const QVector<ChannelFields_S> &pasted)
+void CHANNELINFO_Form::PasteRows(const QVector<ChannelFields_S> &pasted)
 {
     const int first = PasteRow();
     QVector<ChannelFields_S> rows = Rows();
@@ -294,7 +294,6 @@ int CHANNELINFO_Form::PasteRows(const QVector<ChannelFields_S> &pasted)
     }
     SetRows(rows);
     SelectRows(placed);
-    return first;
 }
 
 void CHANNELINFO_Form::SortByFrequency()

@@ -53,8 +53,8 @@ public:
     QList<int> SelectedRows() const;
     // Rows replace those from the current row on (appended after the last
     // row when none is current), the table growing as far as the maximum
-    // row count; they are then selected. Returns the first row replaced.
-    int PasteRows(const QVector<ChannelFields_S> &rows);
+    // row count; they are then selected.
+    void PasteRows(const QVector<ChannelFields_S> &rows);
     // The first row a paste replaces.
     int PasteRow() const;
     // Stable, by receive frequency; rows without one last.

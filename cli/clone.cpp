@@ -248,12 +248,6 @@ private:
     QVector<Outcome> m_outcomes;
 };
 
-// A port named without a folder is a device in /dev, as the port opens it.
-bool PortExists(const QString &port)
-{
-    return QFileInfo::exists(port.contains(QLatin1Char('/')) ? port : QStringLiteral("/dev/") + port);
-}
-
 Exit Clone(const QCommandLineParser &parser)
 {
     const QStringList args = parser.positionalArguments();
@@ -279,7 +273,7 @@ Exit Clone(const QCommandLineParser &parser)
             return Exit::Usage;
         }
     for (const QString &port : ports)
-        if (!PortExists(port)) {
+        if (!QFileInfo::exists(PortDevice(port))) {
             Fail(port, QStringLiteral("no such serial port, no radio touched"));
             return Exit::PortFail;
         }

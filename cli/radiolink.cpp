@@ -48,11 +48,10 @@ private:
 
 // Whether the user may not read and write the port's device, as opposed to
 // it being locked or busy, which the port also reports as a permission
-// error. A name without a folder is a device in /dev, as the port opens it.
+// error.
 bool LacksPermission(const QString &port)
 {
-    const QString device = port.contains(QLatin1Char('/')) ? port : QStringLiteral("/dev/") + port;
-    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+    return ::access(QFile::encodeName(PortDevice(port)).constData(), R_OK | W_OK) != 0 && errno == EACCES;
 }
 
 // The system's reason an open failed; for missing permission, how to get it.
@@ -86,6 +85,11 @@ Exit LinkStatus(const QString &port, const Serial &serial, int result, const QSt
 }
 
 } // namespace
+
+QString PortDevice(const QString &port)
+{
+    return port.contains(QLatin1Char('/')) ? port : QStringLiteral("/dev/") + port;
+}
 
 QCommandLineOption FastOption()
 {

@@ -14,6 +14,10 @@
 // --fast: the transfers that follow end each reply as soon as it holds its
 // complete confirm (UseFastLink).
 QCommandLineOption FastOption();
+
+// The device a port names: a name without a folder is a device in /dev, as
+// the port opens it.
+QString PortDevice(const QString &port);
 void UseFastLink(bool on);
 // Progress on a terminal; off for transfers on several ports at once.
 void ShowProgress(bool on);
